@@ -52,8 +52,8 @@ bool ChooseCompression(BmpInfo& info, std::uint32_t code, std::uint32_t headerSi
 }  // namespace
 
 PictureResult<BmpInfo> ParseBmpHeader(std::span<const std::uint8_t> head, const DecodeLimits& limits) {
+  if (head.size() < 2 || head[0] != 'B' || head[1] != 'M') return PictureError{"not a BMP picture"};
   if (head.size() < kFileHeaderSize + 4) return PictureError{"truncated BMP data"};
-  if (head[0] != 'B' || head[1] != 'M') return PictureError{"not a BMP picture"};
   BmpInfo info;
   info.pixelOffset = Read32(head, 10);
   const std::uint32_t headerSize = Read32(head, kFileHeaderSize);
