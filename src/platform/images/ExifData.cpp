@@ -25,7 +25,11 @@ public:
   }
 
   bool valid() const { return valid_; }
-  std::optional<std::uint32_t> FirstDirectory() const { return Read32(4); }
+  // Directories lie after the 8-byte header; an offset into it is damage.
+  std::optional<std::uint32_t> FirstDirectory() const { return Directory(Read32(4)); }
+  static std::optional<std::uint32_t> Directory(std::optional<std::uint32_t> offset) {
+    return offset && *offset >= 8 ? offset : std::nullopt;
+  }
 
   std::optional<std::uint16_t> Read16(std::size_t at) const {
     if (at > bytes_.size() || bytes_.size() - at < 2) return std::nullopt;
@@ -110,17 +114,17 @@ void NormaliseExifAfterTurn(std::span<std::uint8_t> tiff, PictureSize storedSize
   if (!view.valid()) return;
   const auto directory = view.FirstDirectory();
   if (!directory) return;
-  if (const auto entry = view.FindEntry(*directory, kOrientationTag)) view.WriteNumber(*entry, 1);
   if (const auto link = view.NextDirectoryLink(*directory)) view.Write32(*link, 0);
-
   const auto exifEntry = view.FindEntry(*directory, kExifDirectoryTag);
-  if (!exifEntry) return;
-  const auto exifDirectory = view.ReadNumber(*exifEntry);
-  if (!exifDirectory || *exifDirectory == *directory) return;
-  if (const auto entry = view.FindEntry(*exifDirectory, kPixelXDimensionTag))
-    view.WriteNumber(*entry, storedSize.width);
-  if (const auto entry = view.FindEntry(*exifDirectory, kPixelYDimensionTag))
-    view.WriteNumber(*entry, storedSize.height);
+  const auto exifDirectory = exifEntry ? TiffView<std::uint8_t>::Directory(view.ReadNumber(*exifEntry)) : std::nullopt;
+  if (exifDirectory) {
+    if (const auto entry = view.FindEntry(*exifDirectory, kPixelXDimensionTag))
+      view.WriteNumber(*entry, storedSize.width);
+    if (const auto entry = view.FindEntry(*exifDirectory, kPixelYDimensionTag))
+      view.WriteNumber(*entry, storedSize.height);
+  }
+  // Last, so that damaged data whose fields overlap cannot undo it.
+  if (const auto entry = view.FindEntry(*directory, kOrientationTag)) view.WriteNumber(*entry, 1);
 }
 
 }  // namespace lumetta::images

@@ -50,7 +50,12 @@ std::optional<PictureError> ReplaceFileContents(const std::filesystem::path& pat
   if ((status.st_mode & 0222) == 0) return PictureError{path.string() + " is read-only"};
 
   const std::filesystem::path folder = target.parent_path();
-  std::string temporary = (folder / ("." + target.filename().string() + ".turn-XXXXXX")).string();
+  // Hidden, and without the picture's extension, so that no folder listing
+  // takes it for a photo.
+  std::string hidden = target.filename().string();
+  hidden.insert(hidden.begin(), '.');
+  hidden.append(".turn-XXXXXX");
+  std::string temporary = (folder / hidden).string();
   const int fd = ::mkstemp(temporary.data());
   if (fd < 0) return SystemError("cannot create a file in", folder, errno);
 

@@ -17,55 +17,6 @@ using ::testing::ValuesIn;
 
 constexpr Colour kYellow{0, 255, 255};
 
-// The fields of a hand-made bitmap; BuildBmp lays them out as a writer would.
-struct BmpSpec {
-  std::uint32_t headerSize = 40;
-  std::int32_t width = 0, height = 0;
-  std::uint16_t bitsPerPixel = 24;
-  std::uint32_t compression = 0;
-  std::vector<std::uint32_t> masks = {};  // after a 40-byte header, or inside a longer one
-  std::vector<Colour> palette = {};
-  std::uint32_t colorsUsed = 0;
-  std::vector<std::uint8_t> pixels = {};  // as stored
-};
-
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  out[at] = std::uint8_t(v), out[at + 1] = std::uint8_t(v >> 8);
-}
-void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-  Put16(out, at, v), Put16(out, at + 2, v >> 16);
-}
-
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
-  const bool core = s.headerSize == 12;
-  const std::size_t masksAfter = s.headerSize == 40 ? s.masks.size() * 4 : 0;
-  const std::size_t paletteAt = 14 + s.headerSize + masksAfter;
-  const std::size_t entry = core ? 3 : 4;
-  // Room for the fields of an info header even when the header size is wrong.
-  const std::size_t pixelsAt = std::max(paletteAt + s.palette.size() * entry, 54 + s.masks.size() * 4);
-  std::vector<std::uint8_t> file(pixelsAt);
-  file[0] = 'B', file[1] = 'M';
-  Put32(file, 2, std::uint32_t(pixelsAt + s.pixels.size()));
-  Put32(file, 10, std::uint32_t(pixelsAt));
-  Put32(file, 14, s.headerSize);
-  if (core) {
-    Put16(file, 18, std::uint32_t(s.width)), Put16(file, 20, std::uint32_t(s.height));
-    Put16(file, 22, 1), Put16(file, 24, s.bitsPerPixel);
-  } else {
-    Put32(file, 18, std::uint32_t(s.width)), Put32(file, 22, std::uint32_t(s.height));
-    Put16(file, 26, 1), Put16(file, 28, s.bitsPerPixel);
-    Put32(file, 30, s.compression), Put32(file, 34, std::uint32_t(s.pixels.size()));
-    Put32(file, 46, s.colorsUsed);
-    for (std::size_t i = 0; i < s.masks.size(); ++i) Put32(file, 54 + 4 * i, s.masks[i]);
-  }
-  for (std::size_t i = 0; i < s.palette.size(); ++i) {
-    const Colour c = s.palette[i];
-    std::copy_n(std::array<std::uint8_t, 4>{c.b, c.g, c.r, 0}.begin(), entry, file.begin() + std::ptrdiff_t(paletteAt + i * entry));
-  }
-  file.insert(file.end(), s.pixels.begin(), s.pixels.end());
-  return file;
-}
-
 struct BmpCase {
   const char* name;
   BmpSpec spec;

@@ -63,6 +63,23 @@ JpegMarker ExifMarker(const ExifRecipe& recipe);
 // The first APP1 segment among the markers, or nullptr.
 const JpegMarker* FindApp1(const std::vector<JpegMarker>& markers);
 
+// The fields of a hand-made bitmap; BuildBmp lays them out as a writer would.
+struct BmpSpec {
+  std::uint32_t headerSize = 40;
+  std::int32_t width = 0, height = 0;
+  std::uint16_t bitsPerPixel = 24;
+  std::uint32_t compression = 0;
+  std::vector<std::uint32_t> masks = {};  // after a 40-byte header, or inside a longer one
+  std::vector<Colour> palette = {};
+  std::uint32_t colorsUsed = 0;
+  std::vector<std::uint8_t> pixels = {};  // as stored
+};
+
+std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec);
+// Little-endian fields, for damaging a built file.
+void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
+void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
+
 std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
