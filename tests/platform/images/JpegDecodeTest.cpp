@@ -216,6 +216,30 @@ TEST(JpegDamage, TooManyScansAreRefused) {
   EXPECT_EQ(decoded.error().message, "too many scans in progressive JPEG data");
 }
 
+TEST(JpegDamage, ThousandsOfCorruptDataWarningsMakeThePictureBroken) {
+  // A restart marker after every row of blocks, each one numbered wrong: libjpeg
+  // warns and resynchronises at each of them.
+  auto jpeg = WriteJpeg(Quadrants(8, 8 * 1200), {.space = JpegSpace::Grayscale, .restartRows = 1});
+  const std::size_t scan = FindMarker(jpeg, 0xDA);
+  int renumbered = 0;
+  for (std::size_t i = scan; i + 1 < jpeg.size(); ++i) {
+    if (jpeg[i] == 0xFF && jpeg[i + 1] >= 0xD0 && jpeg[i + 1] <= 0xD7) {
+      jpeg[i + 1] = std::uint8_t(0xD0 + (jpeg[i + 1] - 0xD0 + 3) % 8);
+      ++renumbered;
+    }
+  }
+  ASSERT_GT(renumbered, 1000);
+  const auto decoded = DecodePictureBytes(jpeg, 0, 0);
+  ASSERT_FALSE(decoded);
+  EXPECT_EQ(decoded.error().message.rfind("corrupt JPEG data: ", 0), 0u) << decoded.error().message;
+  // A few such warnings still give the picture.
+  auto fewer = WriteJpeg(Quadrants(8, 8 * 20), {.space = JpegSpace::Grayscale, .restartRows = 1});
+  const std::size_t marker = FindMarker(fewer, 0xD3);
+  ASSERT_NE(marker, std::string::npos);
+  fewer[marker + 1] = 0xD6;
+  EXPECT_EQ(ErrorOf(DecodePictureBytes(fewer, 0, 0)), "decoded");
+}
+
 TEST(JpegDamage, GarbledScanDataDecodesOrFailsCleanly) {
   const auto jpeg = WriteJpeg(Noise(48, 32), {.restartRows = 1});
   const std::size_t scan = FindMarker(jpeg, 0xDA);
