@@ -65,9 +65,9 @@ std::optional<PictureError> ReplaceFileContents(const std::filesystem::path& pat
     ::unlink(temporary.c_str());
     return SystemError(what, temporary, code);
   };
-  if (::fchmod(fd, status.st_mode & 07777) != 0) return abandon("cannot set the permissions of");
-  // Only a privileged user can give the file to another owner; the permission
-  // bits are kept all the same, so failing here is no error.
+  // Best effort: a file system without Unix permissions (a FAT memory card)
+  // refuses them, and only a privileged user can give a file to another owner.
+  [[maybe_unused]] const int modeKept = ::fchmod(fd, status.st_mode & 07777);
   [[maybe_unused]] const int ownerKept = ::fchown(fd, status.st_uid, status.st_gid);
   if (!WriteAll(fd, contents)) return abandon("cannot write");
   if (::fsync(fd) != 0) return abandon("cannot flush");

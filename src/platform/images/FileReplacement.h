@@ -14,7 +14,8 @@ namespace lumetta::images {
 
 // Replaces the contents of the regular file at path (a symbolic link is
 // followed and stays a link). The new file keeps the old one's permission
-// bits and, where allowed, its owner. Returns nothing on success; else why,
+// bits and owner where the file system and the user's rights allow it (a FAT
+// memory card has neither). Returns nothing on success; else why,
 // and then the file is untouched and no temporary file is left behind.
 // A file without any write permission bit counts as read-only and is refused,
 // even for a user whose rights would allow replacing it.
