@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "GlDevice.h"
+#include "TextureFileLoader.h"
+#include "entry_points.h"
 
 namespace gl {
 namespace {
@@ -70,6 +72,11 @@ IDirect3D8* CreateDirect3D(UINT sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return nullptr;
     return new GlDirect3D;
+}
+
+void InstallOpenGLBackend() {
+    d3d8::SetDirect3DFactory(CreateDirect3D);
+    d3d8::SetTextureFileLoader(LoadTextureFromFile);
 }
 
 }  // namespace gl

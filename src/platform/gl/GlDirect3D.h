@@ -11,4 +11,8 @@ namespace gl {
 // version or when no QGuiApplication runs.
 IDirect3D8* CreateDirect3D(UINT sdkVersion);
 
+// Installs CreateDirect3D as the Direct3D factory and LoadTextureFromFile
+// (TextureFileLoader.h) as the texture file loader. Once, at start-up.
+void InstallOpenGLBackend();
+
 }  // namespace gl

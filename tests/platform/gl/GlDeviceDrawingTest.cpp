@@ -122,7 +122,16 @@ TEST(GlDeviceDrawing, DepthTestKeepsTheNearerSurfaceAndClearIgnoresTheWriteMask)
     DrawStrip(d, far.data(), 4);
     EXPECT_TRUE(Near(w.PresentAndGrab().At(160, 120), {255, 0, 0}));
 
+    // Depth is Direct3D's 0..1 on both sides of the test: cleared to 0.5, a
+    // vertex depth of 0.3 passes and one of 0.6 does not.
     ASSERT_EQ(d->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL), D3D_OK);
+    ASSERT_EQ(d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 0.5f, 0), D3D_OK);
+    DrawStrip(d, far.data(), 4);
+    EXPECT_TRUE(Near(w.PresentAndGrab().At(160, 120), kGrey, 2));
+    ASSERT_EQ(d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 0.5f, 0), D3D_OK);
+    DrawStrip(d, near.data(), 4);
+    EXPECT_TRUE(Near(w.PresentAndGrab().At(160, 120), {0, 255, 0}));
+
     ClearAll(d);
     DrawStrip(d, near.data(), 4);
     ASSERT_EQ(d->SetRenderState(D3DRS_ZWRITEENABLE, FALSE), D3D_OK);
