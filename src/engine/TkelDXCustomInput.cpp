@@ -39,12 +39,15 @@ void TkelDXCustomInput::OpenDevice(REFGUID Device, const char* CreateMessage, co
     AcquireDevice();
 }
 
-TkelDXCustomInput::~TkelDXCustomInput() {
+TkelDXCustomInput::~TkelDXCustomInput() { Destroy(); }
+
+void TkelDXCustomInput::Destroy() {
     if (InputDevice) {
         CheckResult(InputDevice->Unacquire(), "Cant unacquire input device.", DescribeDIResult, false);
         InputDevice = nullptr;
     }
     if (counted_ && --Scene->InputDeviceCount == 0) Scene->DirectInput = nullptr;
+    counted_ = false;
 }
 
 bool TkelDXCustomInput::ReadCapabilities() {
@@ -65,10 +68,14 @@ bool TkelDXCustomInput::ReadStateOnce(DWORD Size, void* Data) {
                        RaiseOnStateError);
 }
 
+// A device whose input was lost stays unacquired until an Acquire succeeds; if
+// the re-acquire after the loss failed, later reads report DIERR_NOTACQUIRED,
+// and re-acquiring then too keeps the device from staying dead for good.
 bool TkelDXCustomInput::ReadState(DWORD Size, void* Data) {
     if (ReadStateOnce(Size, Data)) return true;
     ReadFailed();
-    return Scene->LastError == DIERR_INPUTLOST && AcquireDevice() && ReadStateOnce(Size, Data);
+    const bool unacquired = Scene->LastError == DIERR_INPUTLOST || Scene->LastError == DIERR_NOTACQUIRED;
+    return unacquired && AcquireDevice() && ReadStateOnce(Size, Data);
 }
 
 }  // namespace kelDX8

@@ -18,8 +18,7 @@ public:
     DIDEVCAPS Capabilities{};
     ComPtr<IDirectInputDevice8> InputDevice;
 
-    // Unacquires the device and gives back the scene's share of DirectInput. A
-    // failed Unacquire is recorded in the scene but never raised from here.
+    // Destroy, in case a derived class has not run it.
     ~TkelDXCustomInput() override;
     const char* ClassName() const override;
 
@@ -38,9 +37,14 @@ protected:
     // CreateMessage on failure), check it is attached, set Format, the
     // background non-exclusive cooperative level, and acquire.
     void OpenDevice(REFGUID Device, const char* CreateMessage, const DIDATAFORMAT& Format);
-    // GetDeviceState; when it fails, ReadFailed, then after DIERR_INPUTLOST one
-    // re-acquire and read again.
+    // GetDeviceState; when it fails, ReadFailed, then after DIERR_INPUTLOST (or
+    // DIERR_NOTACQUIRED) one re-acquire and read again.
     bool ReadState(DWORD Size, void* Data);
+    // Unacquires the device and gives back the scene's share of DirectInput; the
+    // second call does nothing. Each device's destructor runs it, so that a
+    // failure is reported under the device's own class name. A failed Unacquire
+    // is recorded in the scene but never raised: a destructor must not throw.
+    void Destroy();
     // What a device forgets when a read fails.
     virtual void ReadFailed() {}
 

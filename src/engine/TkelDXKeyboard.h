@@ -13,9 +13,10 @@ public:
     // Bit 7 set while a key is down.
     BYTE KeyState[256] = {};
 
+    ~TkelDXKeyboard() override { Destroy(); }
     const char* ClassName() const override;
 
-    // Reads the state; after DIERR_INPUTLOST it re-acquires once and reads
+    // Reads the state; after DIERR_INPUTLOST (or DIERR_NOTACQUIRED) it re-acquires once and reads
     // again. False when no state could be read: KeyState then keeps what the
     // failed read left. Raises "Cant read device state." when RaiseOnStateError.
     bool Poll() override;

@@ -29,10 +29,11 @@ public:
     // Running sums of the deltas.
     float PositionX = 0, PositionY = 0, PositionZ = 0;
 
+    ~TkelDXMouse() override { Destroy(); }
     const char* ClassName() const override;
 
     // Reads the state. When it cannot be read the deltas, raw values and buttons
-    // read zero and false; after DIERR_INPUTLOST it re-acquires once and reads
+    // read zero and false; after DIERR_INPUTLOST (or DIERR_NOTACQUIRED) it re-acquires once and reads
     // again. False when no state could be read, the totals then unchanged.
     // Raises "Cant read device state." when RaiseOnStateError.
     bool Poll() override;

@@ -65,7 +65,7 @@ public:
     void LoseInput() { ++script_->Losses; }
 
     // See CallRecorder::Fail: a call name ("Keyboard.Acquire") or the start of
-    // a call text ("CreateDevice(SysMouse").
+    // a call text ("CreateDevice(\"SysMouse\"").
     void Fail(const std::string& Key, HRESULT Result, int Nth = 0) { recorder_->Fail(Key, Result, Nth); }
     void ClearFailures() { recorder_->ClearFailures(); }
 
