@@ -193,6 +193,8 @@ float TkelDXCustomCamera::WorldAxisSign(float Component) const {
     return (Component < 0 && !PositiveWorldAxes) ? -1.0f : 1.0f;
 }
 
+D3DVECTOR TkelDXCustomCamera::YAxisOnUpsSide() const { return {0, Up.y < 0 ? -1.0f : 1.0f, 0}; }
+
 void TkelDXCustomCamera::MoveBy(const D3DVECTOR& Step) {
     VectorAdd(Position, Position, Step);
     VectorAdd(Target, Target, Step);
@@ -226,7 +228,7 @@ void TkelDXCustomCamera::MoveSideways(BYTE Mode, float Distance) {
     D3DVECTOR view, axis, step;
     GetDirection(view);
     switch (Mode) {
-        case 0: axis = {0, Up.y < 0 ? -1.0f : 1.0f, 0}; break;
+        case 0: axis = YAxisOnUpsSide(); break;
         case 2: axis = {0, WorldAxisSign(Up.y), 0}; break;
         default: axis = Up; break;
     }
@@ -283,7 +285,7 @@ void TkelDXCustomCamera::Turn(BYTE Mode, float Angle) {
     D3DVECTOR view, axis;
     GetDirection(view);
     switch (Mode) {
-        case 0: axis = {0, Up.y < 0 ? -1.0f : 1.0f, 0}; break;
+        case 0: axis = YAxisOnUpsSide(); break;
         case 1: axis = PerpendicularPart(Up, view); break;
         case 2: axis = {0, WorldAxisSign(Up.y), 0}; break;
         default: axis = Up; break;

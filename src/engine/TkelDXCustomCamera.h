@@ -125,6 +125,8 @@ private:
     bool AngleAllowed(const D3DVECTOR& Direction, const D3DVECTOR& UpVector) const;
     void ReportInvalidArgument();
     void MoveBy(const D3DVECTOR& Step);
+    // The world y axis, pointing to the side of Up (down only when Up.y < 0).
+    D3DVECTOR YAxisOnUpsSide() const;
     void SetProjection(IDirect3DDevice8& Device);
 };
 

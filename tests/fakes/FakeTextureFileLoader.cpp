@@ -1,16 +1,13 @@
 #include "FakeTextureFileLoader.h"
 
-#include "entry_points.h"
-
 namespace fakes {
 
 FakeTextureFileLoader::FakeTextureFileLoader() {
     d3d8::SetTextureFileLoader([this](IDirect3DDevice8* device, const d3d8::TextureFileRequest& r,
                                       D3DXIMAGE_INFO* info, IDirect3DTexture8** texture) {
-        return Load(device,
-                    {r.FileName, r.Width, r.Height, r.MipLevels, r.Usage, r.Format, r.Pool, r.Filter, r.MipFilter,
-                     r.ColorKey, info != nullptr},
-                    info, texture);
+        Request request{r, r.FileName, info != nullptr};
+        request.FileName = nullptr;  // the caller's string does not outlive the call
+        return Load(device, request, info, texture);
     });
 }
 
@@ -38,7 +35,7 @@ HRESULT FakeTextureFileLoader::Load(IDirect3DDevice8* Device, const Request& Req
     {
         std::lock_guard lock(mutex_);
         requests_.push_back(Request);
-        for (const std::string& key : {Request.FileName, std::string()}) {
+        for (const std::string& key : {Request.Name, std::string()}) {
             auto failure = failures_.find(key);
             if (failure != failures_.end()) return failure->second;
         }

@@ -5,7 +5,7 @@
 //   fakes::FakeTextureFileLoader loader;      // installs itself
 //   loader.FailFile("broken.jpg", D3DXERR_INVALIDDATA);
 //   texture->LoadFromFile("photo.jpg");
-//   loader.Requests()[0].ColorKey;
+//   loader.Requests()[0].ColorKey;    // and .Name, the file name
 //
 // Thread-safe: loader threads may load while the test reads the requests.
 #pragma once
@@ -15,20 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "d3d8.h"
+#include "entry_points.h"
 
 namespace fakes {
 
 class FakeTextureFileLoader {
 public:
-    struct Request {
-        std::string FileName;
-        UINT Width, Height, MipLevels;
-        DWORD Usage;
-        D3DFORMAT Format;
-        D3DPOOL Pool;
-        DWORD Filter, MipFilter;
-        D3DCOLOR ColorKey;
+    // The loader's arguments as they came, with the file name kept.
+    struct Request : d3d8::TextureFileRequest {
+        std::string Name;
         bool WantsSourceInfo;
     };
 

@@ -162,7 +162,7 @@ TEST_F(TextureTest, LoadOverloadsHandOnTheirRows) {
     using R = fakes::FakeTextureFileLoader::Request;
     auto texture = NewTexture();
     auto expectRow = [&](const R& r, UINT w, UINT h, UINT levels, DWORD filter, DWORD mipFilter, D3DCOLOR key) {
-        EXPECT_EQ(r.FileName, "a.bmp");
+        EXPECT_EQ(r.Name, "a.bmp");
         EXPECT_EQ(r.Width, w);
         EXPECT_EQ(r.Height, h);
         EXPECT_EQ(r.MipLevels, levels);

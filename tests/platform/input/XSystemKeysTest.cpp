@@ -7,7 +7,7 @@
 
 #include "Harness.h"
 #include "VirtualKeyMap.h"
-#include "XDirectInput.h"
+#include "XInputTestSupport.h"
 #include "XSystemKeys.h"
 
 namespace {
@@ -51,17 +51,11 @@ TEST(XSystemKeys, FrenchLayoutGivesThePhysicalKey) {
     EXPECT_EQ(keys->VirtualKeyTyping(U'1'), std::nullopt) << "digits need Shift on AZERTY";
 
     // The key that types 'a' is the one the engine reads for the answer.
-    void* created = nullptr;
-    ASSERT_EQ(CreateXDirectInput(display.name(), DIRECTINPUT_VERSION, IID_IDirectInput8A, &created, nullptr), DI_OK);
-    auto input = ComPtr<IDirectInput8>::Attach(static_cast<IDirectInput8*>(created));
-    ComPtr<IDirectInputDevice8> keyboard;
-    ASSERT_EQ(input->CreateDevice(GUID_SysKeyboard, keyboard.put(), nullptr), DI_OK);
-    ASSERT_EQ(keyboard->SetDataFormat(&c_dfDIKeyboard), DI_OK);
-    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    ComPtr<IDirectInput8> input = inputtest::OpenDirectInput(display);
+    ComPtr<IDirectInputDevice8> keyboard = inputtest::AcquiredDevice(*input.get(), GUID_SysKeyboard);
     e2e::Input person(display);
     person.KeyDown("a");
-    std::array<BYTE, 256> state{};
-    ASSERT_EQ(keyboard->GetDeviceState(256, state.data()), DI_OK);
+    const std::array<BYTE, 256> state = inputtest::Keys(*keyboard.get());
     person.KeyUp("a");
     EXPECT_EQ(state[ScanCodeOfVirtualKey(*keys->VirtualKeyTyping(U'a'))], 0x80);
 }
