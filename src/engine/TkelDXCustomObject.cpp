@@ -24,7 +24,7 @@ void TkelDXCustomObject::Create(TkelDXScene* NewScene) {
 }
 
 bool TkelDXCustomObject::CheckResult(HRESULT Result, const std::string& Message, ResultDescriber DescribeResult,
-                                     bool RaiseOnError) {
+                                     bool RaiseOnError) const {
     if (SUCCEEDED(Result)) {
         if (Scene) {
             Scene->ClearLastError();

@@ -27,7 +27,8 @@ public:
     // the message becomes "<class>: <Message>" and, with a describer, gets
     // "\r\n\r\n(<result name>: <description>)" appended; it is raised as
     // EkelDXError when RaiseOnError is set. DescribeResult may be null.
-    bool CheckResult(HRESULT Result, const std::string& Message, ResultDescriber DescribeResult, bool RaiseOnError);
+    bool CheckResult(HRESULT Result, const std::string& Message, ResultDescriber DescribeResult,
+                     bool RaiseOnError) const;
 
 protected:
     TkelDXCustomObject() = default;

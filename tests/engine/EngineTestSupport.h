@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "FakeIdleHook.h"
 #include "RecordingDirect3D.h"
@@ -13,6 +15,21 @@
 namespace enginetest {
 
 inline HWND TestWindow() { return reinterpret_cast<HWND>(0x1234); }
+
+inline const std::string kInvalidCallDetail =
+    "(D3DERR_INVALIDCALL: The method call is invalid, for example a parameter may be invalid.)";
+inline const std::string kNotAvailableDetail =
+    "(D3DERR_NOTAVAILABLE: This device does not support the queried technique.)";
+
+// The message of the engine exception that Action raises, or "no exception".
+inline std::string ExceptionText(const std::function<void()>& Action) {
+    try {
+        Action();
+    } catch (const kelDX8::EkelDXError& e) {
+        return e.what();
+    }
+    return "no exception";
+}
 
 // Restores the four engine switches to the engine's defaults around a test.
 struct DefaultSwitches {

@@ -4,17 +4,8 @@ using namespace kelDX8;
 
 namespace {
 
-const std::string kInvalidCallDetail =
-    "(D3DERR_INVALIDCALL: The method call is invalid, for example a parameter may be invalid.)";
-
-std::string ExceptionText(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const EkelDXError& e) {
-        return e.what();
-    }
-    return "no exception";
-}
+using enginetest::ExceptionText;
+using enginetest::kInvalidCallDetail;
 
 class SceneConstruction : public enginetest::EngineTest {
 protected:

@@ -4,8 +4,9 @@ using namespace kelDX8;
 
 namespace {
 
-const std::string kInvalidCallDetail =
-    "(D3DERR_INVALIDCALL: The method call is invalid, for example a parameter may be invalid.)";
+using enginetest::ExceptionText;
+using enginetest::kInvalidCallDetail;
+
 const std::string kNoOnDraw = "TkelDXScene: No OnDraw-event found.\r\n\r\n" + kInvalidCallDetail;
 
 class SceneFrame : public enginetest::EngineTest {
@@ -15,12 +16,7 @@ protected:
         d3d.ClearLog();
     }
     std::string RenderFailure() {
-        try {
-            scene->Render();
-        } catch (const EkelDXError& e) {
-            return e.what();
-        }
-        return "no exception";
+        return ExceptionText([&] { scene->Render(); });
     }
     std::unique_ptr<TkelDXScene> scene;
 };
@@ -137,12 +133,7 @@ TEST_F(SceneFrame, ClearFailuresAreRecordedOrRaisedByTheirSwitch) {
     EXPECT_NO_THROW(scene->Clear());
     EXPECT_EQ(scene->LastError, D3DERR_INVALIDCALL);
     RaiseOnStateError = true;
-    try {
-        scene->Clear();
-        FAIL() << "no exception";
-    } catch (const EkelDXError& e) {
-        EXPECT_EQ(std::string(e.what()), "TkelDXScene: Cant clear device.\r\n\r\n" + kInvalidCallDetail);
-    }
+    EXPECT_EQ(ExceptionText([&] { scene->Clear(); }), "TkelDXScene: Cant clear device.\r\n\r\n" + kInvalidCallDetail);
 }
 
 TEST_F(SceneFrame, ASuccessfulCallLeavesItsResultAndDescription) {
@@ -182,14 +173,7 @@ TEST_F(SceneFrame, AfterCreateBuffersOnlyRequestsThatFitSucceed) {
     EXPECT_NO_THROW(scene->RequestVertexBufferSize(900));
     EXPECT_NO_THROW(scene->RequestVertexFormat(0x052));
     const std::string tooLate = "TkelDXScene: Operation not possible after buffer creation.\r\n\r\n" + kInvalidCallDetail;
-    auto failure = [](const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const EkelDXError& e) {
-            return std::string(e.what());
-        }
-        return std::string("no exception");
-    };
+    auto failure = ExceptionText;
     EXPECT_EQ(failure([&] { scene->RequestVertexBufferSize(901); }), tooLate);
     EXPECT_EQ(failure([&] { scene->RequestIndexBufferSize(1); }), tooLate);
     EXPECT_EQ(failure([&] { scene->RequestVertexFormat(0x200); }), tooLate);

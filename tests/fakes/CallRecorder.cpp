@@ -16,6 +16,13 @@ std::string ColorValueText(const D3DCOLORVALUE& c) {
     return ArgText(c.r) + " " + ArgText(c.g) + " " + ArgText(c.b) + " " + ArgText(c.a);
 }
 
+std::string Braced(LONG a, LONG b, LONG c, LONG d) {
+    std::string text = "{";
+    for (LONG v : {a, b, c, d}) text.append(std::to_string(v)).append(",");
+    text.back() = '}';
+    return text;
+}
+
 bool Matches(const std::string& key, const std::string& name, const std::string& text) {
     if (key == name) return true;
     return key.find('(') != std::string::npos && text.compare(0, key.size(), key) == 0;
@@ -53,15 +60,8 @@ std::string ArgText(const D3DMATERIAL8* m) {
            ColorValueText(m->Specular) + ", E " + ColorValueText(m->Emissive) + ", P " + ArgText(m->Power) + "}";
 }
 
-std::string ArgText(const D3DRECT* r) {
-    if (!r) return "null";
-    return "{" + ArgText(r->x1) + "," + ArgText(r->y1) + "," + ArgText(r->x2) + "," + ArgText(r->y2) + "}";
-}
-
-std::string ArgText(const RECT* r) {
-    if (!r) return "null";
-    return "{" + ArgText(r->left) + "," + ArgText(r->top) + "," + ArgText(r->right) + "," + ArgText(r->bottom) + "}";
-}
+std::string ArgText(const D3DRECT* r) { return r ? Braced(r->x1, r->y1, r->x2, r->y2) : "null"; }
+std::string ArgText(const RECT* r) { return r ? Braced(r->left, r->top, r->right, r->bottom) : "null"; }
 
 HRESULT CallRecorder::Record(const std::string& name, const std::string& text) {
     auto lock = Lock();

@@ -12,13 +12,8 @@ namespace enginetest {
 // The part of a raised message before the result's description ("TkelDXTexture:
 // No texture loaded, use LoadFromFile before."); "" when nothing was raised.
 inline std::string RaisedHeadline(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const kelDX8::EkelDXError& e) {
-        const std::string text = e.what();
-        return text.substr(0, text.find("\r\n"));
-    }
-    return {};
+    const std::string text = ExceptionText(call);
+    return text == "no exception" ? std::string() : text.substr(0, text.find("\r\n"));
 }
 
 class SceneTest : public EngineTest {
