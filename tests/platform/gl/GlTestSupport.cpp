@@ -19,7 +19,7 @@ namespace gltest {
 namespace {
 
 struct Session {
-    Session() : display(kScreenWidth, kScreenHeight) {
+    Session(int width, int height) : display(width, height) {
         setenv("DISPLAY", display.name().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
@@ -43,15 +43,21 @@ public:
 };
 const auto* const sessionEnd = ::testing::AddGlobalTestEnvironment(new SessionEnd);
 
-Session& TheSession() {
-    if (!session) session = std::make_unique<Session>();
+Session& TheSession(int width, int height) {
+    if (!session) session = std::make_unique<Session>(width, height);
+    if (session->display.width() != width || session->display.height() != height)
+        throw std::logic_error("one display size per test process");
     return *session;
 }
 
-// Keeps the GL driver's libraries loaded until the process ends. The X display
-// closes before the leak check runs and would unload them, hiding what their
-// own globals still hold and turning it into reported leaks.
-void PinGlDriver() {
+void SyncWithServer() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->display()) XSync(x11->display(), False);
+}
+
+}  // namespace
+
+void KeepGlDriverLoaded() {
     dl_iterate_phdr(
         [](dl_phdr_info* info, size_t, void*) {
             std::string name = info->dlpi_name ? info->dlpi_name : "";
@@ -63,14 +69,31 @@ void PinGlDriver() {
         nullptr);
 }
 
-void SyncWithServer() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 && x11->display()) XSync(x11->display(), False);
+
+const e2e::Display& TestDisplay(int width, int height) { return TheSession(width, height).display; }
+
+std::unique_ptr<QWindow> ScreenWindow() {
+    auto window = std::make_unique<QWindow>();
+    window->setFlags(Qt::FramelessWindowHint);
+    window->setGeometry(QGuiApplication::primaryScreen()->geometry());
+    return window;
 }
 
-}  // namespace
+void ShowAndWaitExposed(QWindow& window) {
+    window.show();
+    e2e::WaitUntil(
+        [&window] {
+            QCoreApplication::processEvents();
+            return window.isExposed();
+        },
+        e2e::Millis(10000), e2e::Millis(10));
+    if (!window.isExposed()) throw std::runtime_error("the window was not exposed");
+}
 
-const e2e::Display& TestDisplay() { return TheSession().display; }
+e2e::Screenshot GrabScreen() {
+    SyncWithServer();
+    return e2e::Screenshot::Grab(session ? session->display : TestDisplay());
+}
 
 D3DPRESENT_PARAMETERS WindowedParameters(QWindow* window, bool depthBuffer) {
     D3DPRESENT_PARAMETERS p{};
@@ -88,24 +111,15 @@ D3DPRESENT_PARAMETERS WindowedParameters(QWindow* window, bool depthBuffer) {
 
 DeviceWindow::DeviceWindow(bool depthBuffer) {
     TestDisplay();
-    window_ = std::make_unique<QWindow>();
-    window_->setFlags(Qt::FramelessWindowHint);
-    window_->setGeometry(QGuiApplication::primaryScreen()->geometry());
+    window_ = ScreenWindow();
     d3d_ = ComPtr<IDirect3D8>::Attach(gl::CreateDirect3D(D3D_SDK_VERSION));
     if (!d3d_) throw std::runtime_error("no Direct3D interface");
     D3DPRESENT_PARAMETERS p = WindowedParameters(window_.get(), depthBuffer);
     HRESULT hr = d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_.get(),
                                     D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE, &p, device_.put());
     if (FAILED(hr)) throw std::runtime_error("no device: " + std::to_string(hr));
-    PinGlDriver();
-    window_->show();
-    e2e::WaitUntil(
-        [this] {
-            QCoreApplication::processEvents();
-            return window_->isExposed();
-        },
-        e2e::Millis(10000), e2e::Millis(10));
-    if (!window_->isExposed()) throw std::runtime_error("the window was not exposed");
+    KeepGlDriverLoaded();
+    ShowAndWaitExposed(*window_);
 }
 
 DeviceWindow::~DeviceWindow() {
@@ -116,8 +130,7 @@ DeviceWindow::~DeviceWindow() {
 
 e2e::Screenshot DeviceWindow::PresentAndGrab() {
     EXPECT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-    SyncWithServer();
-    return e2e::Screenshot::Grab(TestDisplay());
+    return GrabScreen();
 }
 
 D3DMATRIX PerspectiveFovLH(float fovy, float aspect, float zn, float zf) {
