@@ -2,15 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <X11/Xlib.h>
-#include <dlfcn.h>
-#include <link.h>
-
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/gl/GlDirect3D.h"
@@ -18,82 +10,14 @@
 namespace gltest {
 namespace {
 
-struct Session {
-    Session(int width, int height) : display(width, height) {
-        setenv("DISPLAY", display.name().c_str(), 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-        unsetenv("WAYLAND_DISPLAY");
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    e2e::Display display;
-    int argc = 1;
-    char name[16] = "gl_tests";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QGuiApplication> app;
-};
-
-// Made on first use; ended when the tests end, before static destructors run
-// (the application cannot outlive Qt's own statics).
-std::unique_ptr<Session> session;
-
-class SessionEnd : public ::testing::Environment {
+// Ends the display when the tests end, before static destructors run.
+class DisplayEnd : public ::testing::Environment {
 public:
-    void TearDown() override { session.reset(); }
+    void TearDown() override { EndTestDisplay(); }
 };
-const auto* const sessionEnd = ::testing::AddGlobalTestEnvironment(new SessionEnd);
-
-Session& TheSession(int width, int height) {
-    if (!session) session = std::make_unique<Session>(width, height);
-    if (session->display.width() != width || session->display.height() != height)
-        throw std::logic_error("one display size per test process");
-    return *session;
-}
-
-void SyncWithServer() {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 && x11->display()) XSync(x11->display(), False);
-}
+const auto* const displayEnd = ::testing::AddGlobalTestEnvironment(new DisplayEnd);
 
 }  // namespace
-
-void KeepGlDriverLoaded() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            std::string name = info->dlpi_name ? info->dlpi_name : "";
-            if (name.find("_dri.so") != std::string::npos || name.find("libLLVM") != std::string::npos ||
-                name.find("libglapi") != std::string::npos)
-                dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
-
-const e2e::Display& TestDisplay(int width, int height) { return TheSession(width, height).display; }
-
-std::unique_ptr<QWindow> ScreenWindow() {
-    auto window = std::make_unique<QWindow>();
-    window->setFlags(Qt::FramelessWindowHint);
-    window->setGeometry(QGuiApplication::primaryScreen()->geometry());
-    return window;
-}
-
-void ShowAndWaitExposed(QWindow& window) {
-    window.show();
-    e2e::WaitUntil(
-        [&window] {
-            QCoreApplication::processEvents();
-            return window.isExposed();
-        },
-        e2e::Millis(10000), e2e::Millis(10));
-    if (!window.isExposed()) throw std::runtime_error("the window was not exposed");
-}
-
-e2e::Screenshot GrabScreen() {
-    SyncWithServer();
-    return e2e::Screenshot::Grab(session ? session->display : TestDisplay());
-}
 
 D3DPRESENT_PARAMETERS WindowedParameters(QWindow* window, bool depthBuffer) {
     D3DPRESENT_PARAMETERS p{};

@@ -1,36 +1,14 @@
-// A private Xvfb display with a QGuiApplication on it for the whole test
-// process, a frameless window covering the screen, and a device made on it
-// through the backend's IDirect3D8.
+// A device on a window covering the test display, made through the backend's
+// IDirect3D8, and helpers that fill its buffers and textures and draw.
 #pragma once
 
 #include <array>
 #include <memory>
 
-#include <QWindow>
-
-#include "Harness.h"
+#include "GlTestDisplay.h"
 #include "d3d8.h"
 
 namespace gltest {
-
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
-
-// Starts the display (of the given size: the first call decides) and the
-// application on first use.
-const e2e::Display& TestDisplay(int width = kScreenWidth, int height = kScreenHeight);
-
-// A frameless window covering the screen, not shown yet.
-std::unique_ptr<QWindow> ScreenWindow();
-// Shows the window and processes events until it is exposed (at most 10 s).
-void ShowAndWaitExposed(QWindow& window);
-// Keeps the GL driver's libraries loaded until the process ends: the X display
-// closes before the leak check runs and would unload them, hiding what their
-// own globals still hold and turning it into reported leaks. Call once a
-// device exists.
-void KeepGlDriverLoaded();
-// What the screen shows once the X server has handled everything sent so far.
-e2e::Screenshot GrabScreen();
 
 // The window and device of one test. The window is shown and exposed.
 class DeviceWindow {
