@@ -1,0 +1,182 @@
+// The OpenGL backend on Mesa (Xvfb, 1920 x 1080): preparing the texture of a
+// 24-megapixel JPEG on the loader thread, what that costs the main thread, and
+// the time of one frame of the photo surface.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "GlTestDisplay.h"
+#include "Pictures.h"
+#include "SlideshowScene.h"
+#include "platform/gl/TextureFileLoader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using lumetta::images::BgraImage;
+
+constexpr int kWidth = 1920, kHeight = 1080;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// Rings and fine grain over a colour ramp, so that the entropy decoder has a
+// photo's work to do.
+const fs::path& Photo() {
+    static const fs::path path = [] {
+        fs::path file = fs::path(LUMETTA_BENCH_DATA) / "gl-rings-6000x4000.jpg";
+        if (fs::exists(file)) return file;
+        BgraImage image(6000, 4000);
+        std::uint32_t grain = 7;
+        for (std::uint32_t y = 0; y < image.height; ++y) {
+            std::uint8_t* p = image.row(y);
+            for (std::uint32_t x = 0; x < image.width; ++x, p += 4) {
+                grain = grain * 1103515245u + 12345u;
+                int g = static_cast<int>((grain >> 26) & 15) - 8;
+                double dx = x - 3000.0, dy = y - 2000.0;
+                int ring = static_cast<int>(std::sqrt(dx * dx + dy * dy) / 9) % 64;
+                p[0] = static_cast<std::uint8_t>(std::clamp(static_cast<int>(y / 16) + g, 0, 255));
+                p[1] = static_cast<std::uint8_t>(std::clamp(ring * 3 + g, 0, 255));
+                p[2] = static_cast<std::uint8_t>(std::clamp(static_cast<int>(x / 24) + g, 0, 255));
+                p[3] = 255;
+            }
+        }
+        fs::create_directories(file.parent_path());
+        auto jpeg = lumetta::images::EncodeJpeg(image).value();
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
+        return file;
+    }();
+    return path;
+}
+
+std::unique_ptr<gltest::SlideshowScene> slideshow;
+
+gltest::SlideshowScene& Slideshow() {
+    if (!slideshow) slideshow = std::make_unique<gltest::SlideshowScene>(kWidth, kHeight);
+    return *slideshow;
+}
+
+// One frame as the slide cycle draws it: the step's sleep (Delay 2: 20 ms),
+// then Render. Returns the Render time.
+Clock::duration PacedFrame() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    auto start = Clock::now();
+    Slideshow().scene().Render();
+    return Clock::now() - start;
+}
+
+// Runs `work` on a second thread per iteration while the main thread draws
+// paced frames of the photo on screen; the iteration time is the work's. The
+// counters tell how much slower the main thread's frames were meanwhile.
+template <typename Work>
+void WhileTheMainThreadDraws(benchmark::State& state, Work work) {
+    auto& s = Slideshow();
+    if (!s.texture().Texture) s.LoadOnLoaderThread(Photo());
+    if (!s.texture().IsActive()) s.ShowLoaded(Photo());
+    double idle = 0;
+    for (int i = 0; i < 20; ++i) idle += Ms(PacedFrame());
+    idle /= 20;
+    double busyFrames = 0, busyMs = 0;
+    for (auto _ : state) {
+        std::atomic<bool> done{false};
+        bool ok = false;
+        Clock::time_point start = Clock::now(), end;
+        std::thread loader([&] {
+            ok = work();
+            end = Clock::now();
+            done = true;
+        });
+        while (!done) {
+            busyMs += Ms(PacedFrame());
+            ++busyFrames;
+        }
+        loader.join();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+        if (!ok) state.SkipWithError("the work failed");
+    }
+    state.counters["main_frame_ms_idle"] = idle;
+    state.counters["main_frame_ms_meanwhile"] = busyFrames ? busyMs / busyFrames : 0;
+    state.counters["main_extra_ms_per_photo"] = (busyMs - idle * busyFrames) / state.iterations();
+}
+
+// The whole preparation on the loader thread (decode with DCT scaling, area
+// downscale to 1920 x 1280, mip chain, upload through the upload thread) into
+// a second texture, as slot B is filled while slot A is shown.
+void TexturePreparationOnLoaderThread(benchmark::State& state) {
+    WhileTheMainThreadDraws(state, [] {
+        d3d8::TextureFileRequest request{Photo().c_str(), D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                         D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0};
+        IDirect3DTexture8* next = nullptr;
+        HRESULT hr = gl::LoadTextureFromFile(Slideshow().scene().Device.get(), request, nullptr, &next);
+        if (next) next->Release();
+        return SUCCEEDED(hr);
+    });
+}
+BENCHMARK(TexturePreparationOnLoaderThread)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(8);
+
+// The same processor work without the GL (decode, downscale, mip chain): what
+// the main thread's frames lose to a busy second core alone.
+void SamePixelWorkWithoutTheGl(benchmark::State& state) {
+    WhileTheMainThreadDraws(state, [] {
+        auto decoded = lumetta::images::DecodePicture(Photo(), 1920, 1280);
+        if (!decoded) return false;
+        BgraImage level = lumetta::images::DownscaleArea(decoded->image, 1920, 1280);
+        while (level.width > 1 || level.height > 1) level = lumetta::images::HalveForMipLevel(level);
+        return true;
+    });
+}
+BENCHMARK(SamePixelWorkWithoutTheGl)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(8);
+
+// What the main thread does for a photo prepared in the background: bind its
+// texture, fit the surface, and draw the first frame with it, beside a steady
+// frame of the same photo.
+void MainThreadShareOfANewPhoto(benchmark::State& state) {
+    auto& s = Slideshow();
+    double steady = 0, shares = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.FreeTexture();
+        s.LoadOnLoaderThread(Photo());
+        state.ResumeTiming();
+        auto start = Clock::now();
+        s.ShowLoaded(Photo());  // Activate, SetPlane, Translate, Render
+        shares += Ms(Clock::now() - start);
+        state.PauseTiming();
+        auto frame = Clock::now();
+        s.scene().Render();
+        steady += Ms(Clock::now() - frame);
+        state.ResumeTiming();
+    }
+    state.counters["bind_fit_first_frame_ms"] = shares / state.iterations();
+    state.counters["steady_frame_ms"] = steady / state.iterations();
+    state.counters["share_beyond_a_frame_ms"] = (shares - steady) / state.iterations();
+}
+BENCHMARK(MainThreadShareOfANewPhoto)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// One frame of the photo surface at 1920 x 1080: clear, the 50 x 50 map's
+// insert (copy of its vertices and indices), stage settings, draw, present.
+void FrameOfOnePhoto(benchmark::State& state) {
+    auto& s = Slideshow();
+    if (!s.texture().Texture) s.LoadOnLoaderThread(Photo());
+    if (!s.texture().IsActive()) s.ShowLoaded(Photo());
+    for (auto _ : state) s.scene().Render();
+}
+BENCHMARK(FrameOfOnePhoto)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    slideshow.reset();
+    gltest::EndTestDisplay();
+    return 0;
+}
