@@ -28,6 +28,18 @@ HRESULT ContextGroup::Run(const GlWork& work) {
     return D3D_OK;
 }
 
+HRESULT ContextGroup::RunChecked(const GlWork& work) {
+    bool ok = false;
+    HRESULT hr = Run([&work, &ok](QOpenGLFunctions_2_1& f) {
+        while (f.glGetError() != GL_NO_ERROR) {
+        }
+        work(f);
+        ok = f.glGetError() == GL_NO_ERROR;
+    });
+    if (FAILED(hr)) return hr;
+    return ok ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
+}
+
 void ContextGroup::DeviceGone() {
     main_ = nullptr;
     surface_ = nullptr;

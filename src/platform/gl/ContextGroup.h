@@ -26,6 +26,9 @@ public:
     // done. D3DERR_NOTAVAILABLE when the calling thread has no way to the GL
     // (the platform cannot share contexts across threads).
     HRESULT Run(const GlWork& work);
+    // Run for work that makes GL objects: D3DERR_OUTOFVIDEOMEMORY when the GL
+    // reports an error for it.
+    HRESULT RunChecked(const GlWork& work);
 
     // Makes the device's context current on its thread; false when it cannot be.
     bool MakeMainCurrent();

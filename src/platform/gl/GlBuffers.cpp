@@ -14,18 +14,12 @@ BufferStorage::~BufferStorage() {
 }
 
 HRESULT BufferStorage::CreateObject() {
-    bool ok = false;
-    HRESULT hr = group_->Run([this, &ok](QOpenGLFunctions_2_1& f) {
-        while (f.glGetError() != GL_NO_ERROR) {
-        }
+    return group_->RunChecked([this](QOpenGLFunctions_2_1& f) {
         f.glGenBuffers(1, &name_);
         f.glBindBuffer(target_, name_);
         f.glBufferData(target_, static_cast<GLsizeiptr>(bytes_.size()), bytes_.data(), GL_DYNAMIC_DRAW);
         f.glBindBuffer(target_, 0);
-        ok = f.glGetError() == GL_NO_ERROR;
     });
-    if (FAILED(hr)) return hr;
-    return ok ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
 }
 
 HRESULT BufferStorage::Lock(UINT offset, UINT size, BYTE** data, DWORD flags) {
@@ -53,20 +47,14 @@ HRESULT BufferStorage::Unlock() {
 
 GlVertexBuffer::GlVertexBuffer(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, DWORD fvf,
                                D3DPOOL pool)
-    : storage_(std::move(group), GL_ARRAY_BUFFER, length), usage_(usage), fvf_(fvf), pool_(pool) {}
+    : GlBuffer(std::move(group), GL_ARRAY_BUFFER, length, usage, pool), fvf_(fvf) {}
 
 HRESULT GlVertexBuffer::Create(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, DWORD fvf,
                                D3DPOOL pool, IDirect3DVertexBuffer8** out) {
     if (!out) return D3DERR_INVALIDCALL;
     *out = nullptr;
     if (length == 0 || pool > D3DPOOL_SCRATCH) return D3DERR_INVALIDCALL;
-    auto* buffer = new GlVertexBuffer(std::move(group), length, usage, fvf, pool);
-    if (HRESULT hr = buffer->storage_.CreateObject(); FAILED(hr)) {
-        buffer->Release();
-        return hr;
-    }
-    *out = buffer;
-    return D3D_OK;
+    return Publish(new GlVertexBuffer(std::move(group), length, usage, fvf, pool), out);
 }
 
 HRESULT GlVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* desc) {
@@ -77,7 +65,7 @@ HRESULT GlVertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* desc) {
 
 GlIndexBuffer::GlIndexBuffer(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, D3DFORMAT format,
                              D3DPOOL pool)
-    : storage_(std::move(group), GL_ELEMENT_ARRAY_BUFFER, length), usage_(usage), format_(format), pool_(pool) {}
+    : GlBuffer(std::move(group), GL_ELEMENT_ARRAY_BUFFER, length, usage, pool), format_(format) {}
 
 HRESULT GlIndexBuffer::Create(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, D3DFORMAT format,
                               D3DPOOL pool, IDirect3DIndexBuffer8** out) {
@@ -85,13 +73,7 @@ HRESULT GlIndexBuffer::Create(std::shared_ptr<ContextGroup> group, UINT length, 
     *out = nullptr;
     if (length == 0 || pool > D3DPOOL_SCRATCH || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32))
         return D3DERR_INVALIDCALL;
-    auto* buffer = new GlIndexBuffer(std::move(group), length, usage, format, pool);
-    if (HRESULT hr = buffer->storage_.CreateObject(); FAILED(hr)) {
-        buffer->Release();
-        return hr;
-    }
-    *out = buffer;
-    return D3D_OK;
+    return Publish(new GlIndexBuffer(std::move(group), length, usage, format, pool), out);
 }
 
 HRESULT GlIndexBuffer::GetDesc(D3DINDEXBUFFER_DESC* desc) {

@@ -41,46 +41,61 @@ private:
     UINT lockOffset_ = 0, lockSize_ = 0;
 };
 
-class GlVertexBuffer final : public RefCounted<IDirect3DVertexBuffer8> {
+// What vertex and index buffers share: the storage, its locking, and creation.
+template <typename Interface>
+class GlBuffer : public RefCounted<Interface> {
+public:
+    HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override {
+        return storage_.Lock(offset, size, data, flags);
+    }
+    HRESULT Unlock() override { return storage_.Unlock(); }
+    const BufferStorage& storage() const { return storage_; }
+    const ContextGroup* group() const { return storage_.group(); }
+
+protected:
+    GlBuffer(std::shared_ptr<ContextGroup> group, GLenum target, UINT length, DWORD usage, D3DPOOL pool)
+        : storage_(std::move(group), target, length), usage_(usage), pool_(pool) {}
+
+    // Gives `buffer` to `out` once its GL object exists; releases it otherwise.
+    static HRESULT Publish(GlBuffer* buffer, Interface** out) {
+        if (HRESULT hr = buffer->storage_.CreateObject(); FAILED(hr)) {
+            buffer->Release();
+            return hr;
+        }
+        *out = buffer;
+        return D3D_OK;
+    }
+
+    BufferStorage storage_;
+    DWORD usage_;
+    D3DPOOL pool_;
+};
+
+class GlVertexBuffer final : public GlBuffer<IDirect3DVertexBuffer8> {
 public:
     // D3DERR_INVALIDCALL for a length of 0.
     static HRESULT Create(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
                           IDirect3DVertexBuffer8** out);
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_VERTEXBUFFER; }
-    HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override {
-        return storage_.Lock(offset, size, data, flags);
-    }
-    HRESULT Unlock() override { return storage_.Unlock(); }
     HRESULT GetDesc(D3DVERTEXBUFFER_DESC* desc) override;
-    const BufferStorage& storage() const { return storage_; }
 
 private:
     GlVertexBuffer(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, DWORD fvf, D3DPOOL pool);
-    BufferStorage storage_;
-    DWORD usage_, fvf_;
-    D3DPOOL pool_;
+    DWORD fvf_;
 };
 
-class GlIndexBuffer final : public RefCounted<IDirect3DIndexBuffer8> {
+class GlIndexBuffer final : public GlBuffer<IDirect3DIndexBuffer8> {
 public:
     // D3DERR_INVALIDCALL for a length of 0 or a format other than 16- or 32-bit indices.
     static HRESULT Create(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, D3DFORMAT format,
                           D3DPOOL pool, IDirect3DIndexBuffer8** out);
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_INDEXBUFFER; }
-    HRESULT Lock(UINT offset, UINT size, BYTE** data, DWORD flags) override {
-        return storage_.Lock(offset, size, data, flags);
-    }
-    HRESULT Unlock() override { return storage_.Unlock(); }
     HRESULT GetDesc(D3DINDEXBUFFER_DESC* desc) override;
-    const BufferStorage& storage() const { return storage_; }
     UINT indexSize() const { return format_ == D3DFMT_INDEX32 ? 4 : 2; }
 
 private:
     GlIndexBuffer(std::shared_ptr<ContextGroup> group, UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool);
-    BufferStorage storage_;
-    DWORD usage_;
     D3DFORMAT format_;
-    D3DPOOL pool_;
 };
 
 }  // namespace gl

@@ -88,6 +88,16 @@ GLenum PrimitiveMode(D3DPRIMITIVETYPE type) {
     }
 }
 
+// Holds `given` in `slot` when it is an object of this device's group, or none.
+template <typename Own, typename Given>
+bool Adopt(Given* given, const ContextGroup* group, ComPtr<Own>& slot) {
+    auto* own = dynamic_cast<Own*>(given);
+    if (given && (!own || own->group() != group)) return false;
+    if (own) own->AddRef();
+    slot = ComPtr<Own>::Attach(own);
+    return true;
+}
+
 }  // namespace
 
 HRESULT GlDevice::Create(QWindow* window, D3DPRESENT_PARAMETERS& params, const D3DDISPLAYMODE& mode,
@@ -183,12 +193,10 @@ HRESULT GlDevice::SetMaterial(const D3DMATERIAL8* material) {
 }
 
 HRESULT GlDevice::SetTexture(DWORD stage, IDirect3DBaseTexture8* texture) {
-    if (!group_->OnDeviceThread() || stage >= DeviceStates::kStages) return D3DERR_INVALIDCALL;
-    auto* own = dynamic_cast<GlTexture*>(texture);
-    if (texture && (!own || own->group() != group_.get())) return D3DERR_INVALIDCALL;
-    if (own) own->AddRef();
-    textures_[stage] = ComPtr<GlTexture>::Attach(own);
-    boundTextures_[stage] = own;
+    if (!group_->OnDeviceThread() || stage >= DeviceStates::kStages ||
+        !Adopt(texture, group_.get(), textures_[stage]))
+        return D3DERR_INVALIDCALL;
+    boundTextures_[stage] = textures_[stage].get();
     return D3D_OK;
 }
 
@@ -281,22 +289,15 @@ HRESULT GlDevice::SetVertexShader(DWORD handle) {
 }
 
 HRESULT GlDevice::SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer, UINT stride) {
-    if (!group_->OnDeviceThread() || stream >= caps_.MaxStreams || stride > caps_.MaxStreamStride)
+    if (!group_->OnDeviceThread() || stream >= caps_.MaxStreams || stride > caps_.MaxStreamStride ||
+        !Adopt(buffer, group_.get(), stream_))
         return D3DERR_INVALIDCALL;
-    auto* own = dynamic_cast<GlVertexBuffer*>(buffer);
-    if (buffer && (!own || own->storage().group() != group_.get())) return D3DERR_INVALIDCALL;
-    if (own) own->AddRef();
-    stream_ = ComPtr<GlVertexBuffer>::Attach(own);
     stride_ = stride;
     return D3D_OK;
 }
 
 HRESULT GlDevice::SetIndices(IDirect3DIndexBuffer8* buffer, UINT baseVertexIndex) {
-    if (!group_->OnDeviceThread()) return D3DERR_INVALIDCALL;
-    auto* own = dynamic_cast<GlIndexBuffer*>(buffer);
-    if (buffer && (!own || own->storage().group() != group_.get())) return D3DERR_INVALIDCALL;
-    if (own) own->AddRef();
-    indices_ = ComPtr<GlIndexBuffer>::Attach(own);
+    if (!group_->OnDeviceThread() || !Adopt(buffer, group_.get(), indices_)) return D3DERR_INVALIDCALL;
     baseVertex_ = baseVertexIndex;
     return D3D_OK;
 }
@@ -332,25 +333,31 @@ DrawSource GlDevice::Source() const {
     return {states_, *layout_, *stream_.get(), stride_, boundTextures_, PixelWidth(), PixelHeight()};
 }
 
-HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
-    auto vertices = VerticesForPrimitives(type, primitiveCount);
-    if (!group_->OnDeviceThread() || !inScene_ || !vertices || primitiveCount > caps_.MaxPrimitiveCount)
+HRESULT GlDevice::CheckDrawCall(D3DPRIMITIVETYPE type, UINT primitiveCount, std::uint64_t* count) const {
+    auto n = VerticesForPrimitives(type, primitiveCount);
+    if (!group_->OnDeviceThread() || !inScene_ || !n || primitiveCount > caps_.MaxPrimitiveCount)
         return D3DERR_INVALIDCALL;
-    if (primitiveCount == 0) return D3D_OK;
-    if (HRESULT hr = CheckStream(startVertex, *vertices); FAILED(hr)) return hr;
+    *count = *n;
+    return primitiveCount == 0 ? S_FALSE : D3D_OK;
+}
+
+HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
+    std::uint64_t vertices = 0;
+    HRESULT hr = CheckDrawCall(type, primitiveCount, &vertices);
+    if (hr == D3D_OK) hr = CheckStream(startVertex, vertices);
+    if (hr != D3D_OK) return FAILED(hr) ? hr : D3D_OK;
     if (!Ready()) return D3DERR_NOTAVAILABLE;
-    return renderer_.DrawArrays(Source(), PrimitiveMode(type), startVertex, static_cast<UINT>(*vertices));
+    return renderer_.DrawArrays(Source(), PrimitiveMode(type), startVertex, static_cast<UINT>(vertices));
 }
 
 HRESULT GlDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, UINT, UINT, UINT startIndex, UINT primitiveCount) {
-    auto indices = VerticesForPrimitives(type, primitiveCount);
-    if (!group_->OnDeviceThread() || !inScene_ || !indices || primitiveCount > caps_.MaxPrimitiveCount)
-        return D3DERR_INVALIDCALL;
-    if (primitiveCount == 0) return D3D_OK;
-    if (HRESULT hr = CheckIndices(startIndex, *indices); FAILED(hr)) return hr;
+    std::uint64_t indices = 0;
+    HRESULT hr = CheckDrawCall(type, primitiveCount, &indices);
+    if (hr == D3D_OK) hr = CheckIndices(startIndex, indices);
+    if (hr != D3D_OK) return FAILED(hr) ? hr : D3D_OK;
     if (!Ready()) return D3DERR_NOTAVAILABLE;
     return renderer_.DrawElements(Source(), *indices_.get(), baseVertex_, PrimitiveMode(type), startIndex,
-                                  static_cast<UINT>(*indices));
+                                  static_cast<UINT>(indices));
 }
 
 }  // namespace gl

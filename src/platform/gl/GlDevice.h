@@ -66,6 +66,9 @@ private:
 
     // The call comes from the device's thread and its context is current.
     bool Ready();
+    // D3D_OK for a draw call to make, S_FALSE for one with nothing to draw;
+    // `count` receives the vertices or indices it reads.
+    HRESULT CheckDrawCall(D3DPRIMITIVETYPE type, UINT primitiveCount, std::uint64_t* count) const;
     // D3D_OK when a draw of `vertices` vertices from `first` may read the stream.
     HRESULT CheckStream(std::uint64_t first, std::uint64_t vertices) const;
     HRESULT CheckIndices(UINT startIndex, std::uint64_t count) const;

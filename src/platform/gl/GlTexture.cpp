@@ -45,10 +45,7 @@ GlTexture::~GlTexture() {
 }
 
 HRESULT GlTexture::CreateStorage() {
-    bool ok = false;
-    HRESULT hr = group_->Run([this, &ok](QOpenGLFunctions_2_1& f) {
-        while (f.glGetError() != GL_NO_ERROR) {
-        }
+    return group_->RunChecked([this](QOpenGLFunctions_2_1& f) {
         f.glGenTextures(1, &name_);
         f.glBindTexture(GL_TEXTURE_2D, name_);
         f.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels_.size() - 1));
@@ -57,10 +54,7 @@ HRESULT GlTexture::CreateStorage() {
                            static_cast<GLsizei>(levels_[l].width), static_cast<GLsizei>(levels_[l].height), 0,
                            format_.pixelFormat, format_.pixelType, nullptr);
         f.glBindTexture(GL_TEXTURE_2D, 0);
-        ok = f.glGetError() == GL_NO_ERROR;
     });
-    if (FAILED(hr)) return hr;
-    return ok ? D3D_OK : D3DERR_OUTOFVIDEOMEMORY;
 }
 
 HRESULT GlTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
