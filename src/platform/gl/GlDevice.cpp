@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "DeviceCaps.h"
+#include "DriverLibraries.h"
 #include "UploadThread.h"
 
 namespace gl {
@@ -117,6 +118,7 @@ HRESULT GlDevice::Create(QWindow* window, D3DPRESENT_PARAMETERS& params, const D
     if (major < 2 || (major == 2 && minor < 1)) return D3DERR_NOTAVAILABLE;
     auto* functions = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_2_1>(context.get());
     if (!functions || !functions->initializeOpenGLFunctions()) return D3DERR_NOTAVAILABLE;
+    KeepDriverLibrariesLoaded();
 
     qreal ratio = window->devicePixelRatio();
     if (params.BackBufferWidth == 0) params.BackBufferWidth = static_cast<UINT>(std::lround(window->width() * ratio));

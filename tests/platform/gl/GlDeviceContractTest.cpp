@@ -145,6 +145,22 @@ TEST(GlDevice, CreationRefusesWhatItCannotGive) {
     EXPECT_EQ(fromThread, D3DERR_INVALIDCALL) << "the screen is read on the GUI thread only";
 }
 
+TEST(GlDevice, AWindowAlreadyMadeForRasterPaintingIsRemadeForOpenGl) {
+    DeviceWindow w;
+    QWindow raster;
+    raster.setGeometry(0, 0, 64, 48);
+    raster.create();
+    ASSERT_EQ(raster.surfaceType(), QSurface::RasterSurface);
+    D3DPRESENT_PARAMETERS p = WindowedParameters(&raster);
+    ComPtr<IDirect3DDevice8> device;
+    ASSERT_EQ(w.direct3D()->CreateDevice(0, D3DDEVTYPE_HAL, &raster, D3DCREATE_HARDWARE_VERTEXPROCESSING, &p,
+                                         device.put()),
+              D3D_OK);
+    EXPECT_EQ(raster.surfaceType(), QSurface::OpenGLSurface);
+    EXPECT_GE(raster.format().depthBufferSize(), 16);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
+}
+
 TEST(GlDevice, DrawCallsRefuseWhatWouldReadOutsideTheirBuffers) {
     DeviceWindow w;
     auto* d = w.device();

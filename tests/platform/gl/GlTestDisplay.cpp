@@ -4,8 +4,6 @@
 #include <QScreen>
 
 #include <X11/Xlib.h>
-#include <dlfcn.h>
-#include <link.h>
 
 #include <cstdlib>
 #include <stdexcept>
@@ -44,18 +42,6 @@ void SyncWithServer() {
 }
 
 }  // namespace
-
-void KeepGlDriverLoaded() {
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            std::string name = info->dlpi_name ? info->dlpi_name : "";
-            if (name.find("_dri.so") != std::string::npos || name.find("libLLVM") != std::string::npos ||
-                name.find("libglapi") != std::string::npos)
-                dlopen(name.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
 
 const e2e::Display& TestDisplay(int width, int height) { return TheSession(width, height).display; }
 

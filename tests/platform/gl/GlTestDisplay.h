@@ -25,11 +25,6 @@ void EndTestDisplay();
 std::unique_ptr<QWindow> ScreenWindow();
 // Shows the window and processes events until it is exposed (at most 10 s).
 void ShowAndWaitExposed(QWindow& window);
-// Keeps the GL driver's libraries loaded until the process ends: the X display
-// closes before the leak check runs and would unload them, hiding what their
-// own globals still hold and turning it into reported leaks. Call once a
-// device exists.
-void KeepGlDriverLoaded();
 // What the screen shows once the X server has handled everything sent so far.
 e2e::Screenshot GrabScreen();
 

@@ -42,7 +42,6 @@ DeviceWindow::DeviceWindow(bool depthBuffer) {
     HRESULT hr = d3d_->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_.get(),
                                     D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE, &p, device_.put());
     if (FAILED(hr)) throw std::runtime_error("no device: " + std::to_string(hr));
-    KeepGlDriverLoaded();
     ShowAndWaitExposed(*window_);
 }
 

@@ -24,7 +24,6 @@ SlideshowScene::SlideshowScene(int width, int height) : width_(width), height_(h
     float w = static_cast<float>(width), h = static_cast<float>(height);
     scene_ = New<TkelDXScene>(static_cast<HWND>(window_.get()), false, D3DSWAPEFFECT_DISCARD, 10u, 0u, UINT(width),
                               UINT(height), true, BYTE{0});
-    KeepGlDriverLoaded();
     SetColor(scene_.get(), 1, 0x101010);
     camera_ = New<TkelDXCamera>(scene_.get());
     surface_ = New<TkelDXMultiMap>(scene_.get(), 50u, 50u, 36u, DWORD{0x152});
