@@ -80,7 +80,15 @@ std::string SlideshowScene::LoadOnLoaderThread(const std::filesystem::path& phot
 }
 
 double SlideshowScene::ShowLoaded(const std::filesystem::path& photo) {
-    texture_->Activate();
+    BindTexture();
+    double r = FitSurface(photo);
+    scene_->Render();
+    return r;
+}
+
+void SlideshowScene::BindTexture() { texture_->Activate(); }
+
+double SlideshowScene::FitSurface(const std::filesystem::path& photo) {
     auto size = lumetta::images::ReadPictureSize(photo);
     double pw = size ? size->width : 4, ph = size ? size->height : 3;
     double r = pw / ph, s = static_cast<double>(width_) / height_;
@@ -95,7 +103,6 @@ double SlideshowScene::ShowLoaded(const std::filesystem::path& photo) {
     x_ = -1.5 * r;
     y_ = 1.5;
     surface_->Visible = true;
-    scene_->Render();
     return r;
 }
 

@@ -23,9 +23,13 @@ public:
     // LoadFromFile into the texture on a second thread while this thread draws
     // frames (at most 60 s); the exception's message, or empty.
     std::string LoadOnLoaderThread(const std::filesystem::path& photo);
-    // Binds the texture and fits the surface to the photo's size as the slide
-    // cycle does (4 x 3 when the size cannot be read); returns width / height.
+    // Binds the texture, fits the surface to the photo and draws a frame, as the
+    // slide cycle does; returns the photo's width / height.
     double ShowLoaded(const std::filesystem::path& photo);
+    // The steps of ShowLoaded: the texture bound to stage 0; the surface fitted
+    // to the photo's size (4 x 3 when it cannot be read) and made visible.
+    void BindTexture();
+    double FitSurface(const std::filesystem::path& photo);
     // Unbinds and frees the texture, as the slide cycle frees a slot.
     void FreeTexture();
 
