@@ -32,7 +32,7 @@ void WriteJpegSeeds(const fs::path& folder) {
 
 void WriteBmpSeeds(const fs::path& folder) {
   const std::vector<Colour> four{kBlack, kRed, kGreen, kBlue};
-  const std::pair<const char*, BmpSpec> specs[] = {
+  const std::pair<const char*, BmpRecipe> recipes[] = {
       {"bits1", {.width = 3, .height = 2, .bitsPerPixel = 1, .palette = {kBlack, kWhite}, .pixels = {0x40, 0, 0, 0, 0xA0, 0, 0, 0}}},
       {"bits4_top_down", {.width = 3, .height = -2, .bitsPerPixel = 4, .palette = four, .pixels = {0x12, 0x30, 0, 0, 0x30, 0x10, 0, 0}}},
       {"rle8", {.width = 4, .height = 2, .bitsPerPixel = 8, .compression = 1, .palette = four,
@@ -46,7 +46,7 @@ void WriteBmpSeeds(const fs::path& folder) {
       {"core", {.headerSize = 12, .width = 2, .height = 1, .bitsPerPixel = 8, .palette = std::vector<Colour>(256, kRed),
                 .pixels = {1, 0, 0, 0}}},
   };
-  for (const auto& [name, spec] : specs) WriteFile(folder / (std::string(name) + ".bmp"), BuildBmp(spec));
+  for (const auto& [name, recipe] : recipes) WriteFile(folder / (std::string(name) + ".bmp"), BuildBmp(recipe));
   WriteFile(folder / "bits24.bmp", EncodeBmp24(Noise(5, 3)).value());
 }
 

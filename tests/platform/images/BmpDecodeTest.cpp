@@ -19,7 +19,7 @@ constexpr Colour kYellow{0, 255, 255};
 
 struct BmpCase {
   const char* name;
-  BmpSpec spec;
+  BmpRecipe recipe;
   std::vector<std::string> rows;  // top-down, a letter a pixel: K W R G B Y
 };
 
@@ -87,7 +87,7 @@ class BmpKind : public TestWithParam<BmpCase> {};
 
 TEST_P(BmpKind, DecodesToTheExpectedPixels) {
   const BmpCase& c = GetParam();
-  const auto file = BuildBmp(c.spec);
+  const auto file = BuildBmp(c.recipe);
   const auto decoded = DecodePictureBytes(file, 0, 0);
   ASSERT_TRUE(decoded) << decoded.error().message;
   EXPECT_EQ(decoded->kind, PictureKind::Bmp);
@@ -118,7 +118,7 @@ TEST(BmpDamage, EveryTruncationIsAnError) {
   const auto cases = Cases();
   const auto rleCase = std::find_if(cases.begin(), cases.end(),
                                     [](const BmpCase& c) { return std::string(c.name) == "rle8_runs_and_literals"; });
-  const auto rle = BuildBmp(rleCase->spec);
+  const auto rle = BuildBmp(rleCase->recipe);
   for (std::size_t length = 2; length + 2 < rle.size(); ++length) {
     const std::vector<std::uint8_t> cut(rle.begin(), rle.begin() + std::ptrdiff_t(length));
     EXPECT_EQ(DecodeError(cut), "truncated BMP data") << "cut at " << length;
@@ -126,25 +126,25 @@ TEST(BmpDamage, EveryTruncationIsAnError) {
 }
 
 TEST(BmpDamage, HeaderFieldsAreChecked) {
-  const BmpSpec good{.width = 1, .height = 1, .pixels = {0, 0, 0, 0}};
+  const BmpRecipe good{.width = 1, .height = 1, .pixels = {0, 0, 0, 0}};
   const auto with = [&](auto change) {
-    BmpSpec spec = good;
-    change(spec);
-    return DecodeError(BuildBmp(spec));
+    BmpRecipe recipe = good;
+    change(recipe);
+    return DecodeError(BuildBmp(recipe));
   };
-  EXPECT_EQ(with([](BmpSpec&) {}), "decoded");
-  EXPECT_EQ(with([](BmpSpec& s) { s.headerSize = 20; }), "unsupported BMP header (20 bytes)");
-  EXPECT_EQ(with([](BmpSpec& s) { s.bitsPerPixel = 7; }), "unsupported BMP format (7 bits per pixel, compression 0)");
-  EXPECT_EQ(with([](BmpSpec& s) { s.compression = 1; }), "unsupported BMP format (24 bits per pixel, compression 1)");
-  EXPECT_EQ(with([](BmpSpec& s) { s.compression = 4; }), "unsupported BMP format (24 bits per pixel, compression 4)");
-  EXPECT_EQ(with([](BmpSpec& s) { s.width = 0; }), "bad BMP size 0 x 1");
-  EXPECT_EQ(with([](BmpSpec& s) { s.width = -3; }), "bad BMP size -3 x 1");
-  EXPECT_EQ(with([](BmpSpec& s) { s.height = 0; }), "bad BMP size 1 x 0");
+  EXPECT_EQ(with([](BmpRecipe&) {}), "decoded");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.headerSize = 20; }), "unsupported BMP header (20 bytes)");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.bitsPerPixel = 7; }), "unsupported BMP format (7 bits per pixel, compression 0)");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.compression = 1; }), "unsupported BMP format (24 bits per pixel, compression 1)");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.compression = 4; }), "unsupported BMP format (24 bits per pixel, compression 4)");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.width = 0; }), "bad BMP size 0 x 1");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.width = -3; }), "bad BMP size -3 x 1");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.height = 0; }), "bad BMP size 1 x 0");
   // Sizes that would need gigabytes are refused before anything is allocated.
-  EXPECT_EQ(with([](BmpSpec& s) { s.width = 0x7FFFFFFF, s.height = 2; }), "picture too large");
-  EXPECT_EQ(with([](BmpSpec& s) { s.width = 65536, s.height = -65536; }), "picture too large");
-  EXPECT_EQ(with([](BmpSpec& s) { s.width = 40000, s.height = 2; }), "truncated BMP data");
-  EXPECT_EQ(with([](BmpSpec& s) { s.compression = 3, s.bitsPerPixel = 32; }), "truncated BMP data");  // no masks
+  EXPECT_EQ(with([](BmpRecipe& s) { s.width = 0x7FFFFFFF, s.height = 2; }), "picture too large");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.width = 65536, s.height = -65536; }), "picture too large");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.width = 40000, s.height = 2; }), "truncated BMP data");
+  EXPECT_EQ(with([](BmpRecipe& s) { s.compression = 3, s.bitsPerPixel = 32; }), "truncated BMP data");  // no masks
 
   auto offsetInsideHeader = BuildBmp(good);
   Put32(offsetInsideHeader, 10, 20);

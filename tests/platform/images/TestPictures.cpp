@@ -211,7 +211,7 @@ void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
   Put16(out, at, v), Put16(out, at + 2, v >> 16);
 }
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& s) {
+std::vector<std::uint8_t> BuildBmp(const BmpRecipe& s) {
   const bool core = s.headerSize == 12;
   const std::size_t masksAfter = s.headerSize == 40 ? s.masks.size() * 4 : 0;
   const std::size_t paletteAt = 14 + s.headerSize + masksAfter;

@@ -64,7 +64,7 @@ JpegMarker ExifMarker(const ExifRecipe& recipe);
 const JpegMarker* FindApp1(const std::vector<JpegMarker>& markers);
 
 // The fields of a hand-made bitmap; BuildBmp lays them out as a writer would.
-struct BmpSpec {
+struct BmpRecipe {
   std::uint32_t headerSize = 40;
   std::int32_t width = 0, height = 0;
   std::uint16_t bitsPerPixel = 24;
@@ -75,7 +75,7 @@ struct BmpSpec {
   std::vector<std::uint8_t> pixels = {};  // as stored
 };
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> BuildBmp(const BmpRecipe& recipe);
 // Little-endian fields, for damaging a built file.
 void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
 void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
