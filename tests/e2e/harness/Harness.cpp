@@ -275,7 +275,7 @@ bool Input::IsDown(const std::string& key) const {
 
 Installation::Installation() {
     const char* binary = std::getenv("LUMETTA_BINARY");
-    if (!binary) throw std::runtime_error("LUMETTA_BINARY is not set");
+    if (!binary) binary = LUMETTA_BUILT_BINARY;
     std::error_code ec;
     fs::create_hard_link(binary, this->binary(), ec);
     if (ec) fs::copy_file(binary, this->binary());
@@ -295,8 +295,9 @@ std::map<std::string, std::string> ProgramEnvironment(const Display& display, co
         {"WAYLAND_DISPLAY", ""},
         {"DBUS_SESSION_BUS_ADDRESS", ""},
     };
-    if (const char* supp = std::getenv("LUMETTA_LSAN_SUPPRESSIONS"))
-        env["LSAN_OPTIONS"] = std::string("suppressions=") + supp + ":print_suppressions=0";
+    const char* supp = std::getenv("LUMETTA_LSAN_SUPPRESSIONS");
+    env["LSAN_OPTIONS"] = std::string("suppressions=") + (supp ? supp : LUMETTA_LSAN_SUPPRESSION_FILE) +
+                          ":print_suppressions=0";
     return env;
 }
 
@@ -328,11 +329,10 @@ void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour) {
 }
 
 fs::path ArtifactFolder() {
-    if (const char* dir = std::getenv("LUMETTA_E2E_ARTIFACTS")) {
-        fs::create_directories(dir);
-        return dir;
-    }
-    return fs::temp_directory_path();
+    const char* dir = std::getenv("LUMETTA_E2E_ARTIFACTS");
+    fs::path folder = dir ? dir : LUMETTA_ARTIFACT_FOLDER;
+    fs::create_directories(folder);
+    return folder;
 }
 
 }  // namespace e2e

@@ -145,7 +145,7 @@ std::map<std::string, std::string> ProgramEnvironment(const Display& display, co
 void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour);
 
 // Where tests keep screenshots for people to look at: $LUMETTA_E2E_ARTIFACTS or
-// the temporary folder.
+// e2e-artifacts in the build tree.
 fs::path ArtifactFolder();
 
 }  // namespace e2e
