@@ -15,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void RequestEndOfApplication() {
-    // Queued, so that a request made before the message loop runs ends it at once.
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-}
-
 // The folder of a file with its trailing '/'; "./" for a bare file name.
 std::string FolderOf(const std::string& file) {
     std::size_t slash = file.rfind('/');
@@ -85,6 +80,12 @@ void TfrmSlideshowMain::TimerStartingSlideshowTimer() {
 
 void TfrmSlideshowMain::AddPath(const std::string& Path) {
     if (::AddPath(Photos, Path) == TAddPathResult::Rejected) Close();
+}
+
+void TfrmSlideshowMain::RequestEndOfApplication() {
+    EndRequested = true;
+    // Queued, so that a request made before the message loop runs ends it at once.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 
 void TfrmSlideshowMain::Close() {

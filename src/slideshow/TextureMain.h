@@ -47,6 +47,7 @@ public:
     std::int32_t GetDelay() const { return Delay; }
     double GetSurfaceDepth() const { return SurfaceDepth; }
     bool IsStartTimerActive() const { return TimerStartingSlideshow.isActive(); }
+    bool IsEndRequested() const { return EndRequested; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,6 +57,7 @@ private:
     void FormCreate(const std::vector<std::string>& Arguments);
     void BuildPhotoList(const std::vector<std::string>& Arguments);
     void TimerStartingSlideshowTimer();
+    void RequestEndOfApplication();
     // Runs `handler`; what it throws goes to the error report.
     template <typename Handler>
     void CatchErrors(Handler&& handler);
@@ -64,6 +66,7 @@ private:
     IErrorReport& ErrorReport;
     QTimer TimerStartingSlideshow;
     bool Created = false;
+    bool EndRequested = false;
 
     bool StopRequested = false;
     std::int32_t Delay = 2;
