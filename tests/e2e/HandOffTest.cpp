@@ -2,9 +2,6 @@
 // list after each message) and the real program started a second time.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -39,23 +36,6 @@ std::vector<Message> Messages(const std::string& output) {
     return messages;
 }
 
-// The pictures of a folder in the order the directory returns them.
-std::vector<std::string> DirectoryOrder(const fs::path& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..") names.push_back(folder.string() + "/" + name);
-    }
-    closedir(dir);
-    return names;
-}
-
-void WriteFile(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 struct TwoInstances {
     Display display;
     TempDir home;
@@ -88,6 +68,14 @@ struct TwoInstances {
     }
 };
 
+// The full paths of a folder's entries in directory order.
+std::vector<std::string> PathsInOrder(const fs::path& folder) {
+    std::vector<std::string> paths;
+    for (const auto& name : DirectoryOrder(folder))
+        if (name != "Lumetta") paths.push_back((folder / name).string());
+    return paths;
+}
+
 }  // namespace
 
 TEST(HandOff, ArgumentsAreAppendedToTheRunningListWithoutTouchingSettings) {
@@ -104,8 +92,7 @@ TEST(HandOff, ArgumentsAreAppendedToTheRunningListWithoutTouchingSettings) {
     for (const fs::path& folder : {run.install.folder(), more.path(), more / "Lumetta", single.path()})
         watch.Watch(folder);
 
-    auto moreOrder = DirectoryOrder(more.path());
-    moreOrder.erase(std::remove(moreOrder.begin(), moreOrder.end(), (more / "Lumetta").string()), moreOrder.end());
+    auto moreOrder = PathsInOrder(more.path());
     EXPECT_EQ(run.SecondStart({more.path().string(), (single / "e.bmp").string()}), 0);
 
     ASSERT_TRUE(run.receiver->WaitForOutput("message showinstance", 30s)) << run.receiver->Output();
@@ -116,7 +103,7 @@ TEST(HandOff, ArgumentsAreAppendedToTheRunningListWithoutTouchingSettings) {
     EXPECT_EQ(messages[1].name, "showinstance");
     EXPECT_EQ(messages[1].result, 1) << "the running show did not come into view";
 
-    std::vector<std::string> expected = DirectoryOrder(run.shown.path());
+    std::vector<std::string> expected = PathsInOrder(run.shown.path());
     expected.insert(expected.end(), moreOrder.begin(), moreOrder.end());
     expected.push_back((single / "e.bmp").string());
     EXPECT_EQ(messages[1].photos, expected);
@@ -135,7 +122,7 @@ TEST(HandOff, SecondStartWithoutArgumentsOnlyBringsTheShowToTheFront) {
     auto messages = Messages(run.receiver->Output());
     ASSERT_EQ(messages.size(), 1u) << run.receiver->Output();
     EXPECT_EQ(messages[0].name, "showinstance");
-    EXPECT_EQ(messages[0].photos, DirectoryOrder(run.shown.path()));
+    EXPECT_EQ(messages[0].photos, PathsInOrder(run.shown.path()));
     EXPECT_FALSE(fs::exists(run.install.folder() / "settings.txt"));
 }
 

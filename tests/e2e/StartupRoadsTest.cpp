@@ -10,16 +10,6 @@ using namespace e2e;
 
 namespace {
 
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
-
 const std::string kUnsetOwnFile = "\r\n\r\n-1\r\n-1\r\n0\r\n-1\r\n-1\r\n";
 const std::string kUnsetSharedFile = "\r\n\r\n-1\r\n-1\r\n0\r\n";
 

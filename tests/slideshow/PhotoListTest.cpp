@@ -1,9 +1,6 @@
 #include "slideshow/PhotoList.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 #include "Harness.h"
 
@@ -11,19 +8,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Touch(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << "x";
-}
+void Touch(const fs::path& file) { e2e::WriteFile(file, "x"); }
 
-// The names of a folder in the order the directory returns them.
-std::vector<std::string> DirectoryOrder(const fs::path& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (dirent* entry = readdir(dir)) names.push_back(entry->d_name);
-    closedir(dir);
-    return names;
-}
 
 }  // namespace
 
@@ -38,7 +24,7 @@ TEST(PhotoList, FolderGivesItsPicturesInDirectoryOrderWithoutDescending) {
     EXPECT_EQ(AddPath(photos, dir.path().string()), TAddPathResult::Accepted);
 
     TPhotos expected;
-    for (const auto& name : DirectoryOrder(dir.path()))
+    for (const auto& name : e2e::DirectoryOrder(dir.path()))
         if (name == "b.jpg" || name == "a.JPEG" || name == "c.Bmp" || name == ".jpg")
             expected.push_back(dir.path().string() + "/" + name);
     EXPECT_EQ(photos, expected);

@@ -4,8 +4,6 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "Harness.h"
 #include "fakes/RecordingErrorReport.h"
 #include "startup/HandOffRecord.h"
@@ -16,10 +14,7 @@ using Args = std::vector<std::string>;
 
 namespace {
 
-void Touch(const fs::path& file) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file) << "x";
-}
+void Touch(const fs::path& file) { e2e::WriteFile(file, "x"); }
 
 // A photo folder with one picture and a program folder for the settings.
 struct Window {

@@ -4,23 +4,14 @@
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <fstream>
-
 #include "Harness.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Write(const fs::path& file, const std::string& text) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << text;
-}
+using e2e::ReadFile;
+using e2e::WriteFile;
 
 // A program folder and a photo folder, with their settings files.
 struct Folders {
@@ -42,24 +33,24 @@ TEST(PhotoSettings, WithoutFilesEverythingIsUnsetAndMusicReadsRandom) {
     EXPECT_EQ(s.GetLastIndex(), -1);
     EXPECT_EQ(s.GetDepth(), -1.0);
     s.Save();
-    EXPECT_EQ(Read(f.own()), "\r\n\r\n-1\r\n-1\r\n0\r\n-1\r\n-1\r\n") << "nothing read, nothing set";
+    EXPECT_EQ(ReadFile(f.own()), "\r\n\r\n-1\r\n-1\r\n0\r\n-1\r\n-1\r\n") << "nothing read, nothing set";
 
     EXPECT_EQ(s.GetMusic(), "random");
     s.Save();
-    EXPECT_EQ(Read(f.shared()), "random\r\n\r\n-1\r\n-1\r\n0\r\n") << "reading an empty value stores random";
+    EXPECT_EQ(ReadFile(f.shared()), "random\r\n\r\n-1\r\n-1\r\n0\r\n") << "reading an empty value stores random";
 }
 
 TEST(PhotoSettings, OwnFileWinsAndSharedValuesSurvive) {
     Folders f;
-    Write(f.shared(), "shared.mp3\r\nshared text\r\n0.5\r\n4\r\n-1\r\n77\r\n88\r\n");
-    Write(f.own(), "own.mp3\nown text\n");
+    WriteFile(f.shared(), "shared.mp3\r\nshared text\r\n0.5\r\n4\r\n-1\r\n77\r\n88\r\n");
+    WriteFile(f.own(), "own.mp3\nown text\n");
     auto s = f.Settings();
     EXPECT_EQ(s.GetMusic(), "own.mp3");
     EXPECT_EQ(s.GetDepth(), 0.5);
     EXPECT_EQ(s.GetDelay(), 4);
     EXPECT_EQ(s.GetLastIndex(), -1) << "lines 6 and 7 come only from the own file";
     s.Save();
-    EXPECT_EQ(Read(f.own()), "own.mp3\r\nown text\r\n0.5\r\n4\r\n-1\r\n-1\r\n-1\r\n");
+    EXPECT_EQ(ReadFile(f.own()), "own.mp3\r\nown text\r\n0.5\r\n4\r\n-1\r\n-1\r\n-1\r\n");
 }
 
 TEST(PhotoSettings, LineFiveMissingOrUnreadableTurnsDriftOnOnlyInTheOwnFile) {
@@ -75,25 +66,25 @@ TEST(PhotoSettings, LineFiveMissingOrUnreadableTurnsDriftOnOnlyInTheOwnFile) {
         std::string name = c.line5 ? c.line5 : "(missing)";
 
         Folders shared;
-        Write(shared.shared(), text);
+        WriteFile(shared.shared(), text);
         EXPECT_EQ(shared.Settings().GetAllowMoving(), c.fromShared) << "shared file, line 5 " << name;
 
         Folders own;
-        Write(own.own(), text);
+        WriteFile(own.own(), text);
         EXPECT_EQ(own.Settings().GetAllowMoving(), c.fromOwn) << "own file, line 5 " << name;
     }
 }
 
 TEST(PhotoSettings, UnconvertibleLinesKeepTheirFieldsAndBlankTextIsTaken) {
     Folders f;
-    Write(f.shared(), "\r\nx\r\n0.75\r\n3\r\n-1\r\n");
-    Write(f.own(), "\r\n\r\nfar\r\n3.5\r\nTrue\r\n12 \r\nseven\r\n");
+    WriteFile(f.shared(), "\r\nx\r\n0.75\r\n3\r\n-1\r\n");
+    WriteFile(f.own(), "\r\n\r\nfar\r\n3.5\r\nTrue\r\n12 \r\nseven\r\n");
     auto s = f.Settings();
     EXPECT_EQ(s.GetDepth(), 0.75);
     EXPECT_EQ(s.GetDelay(), 3);
     EXPECT_EQ(s.GetLastIndex(), -1);
     s.Save();
-    EXPECT_EQ(Read(f.own()), "\r\n\r\n0.75\r\n3\r\n-1\r\n-1\r\n-1\r\n") << "empty text lines are values too";
+    EXPECT_EQ(ReadFile(f.own()), "\r\n\r\n0.75\r\n3\r\n-1\r\n-1\r\n-1\r\n") << "empty text lines are values too";
 }
 
 TEST(PhotoSettings, SavedValuesReadBackInTheSameLocaleOnly) {
@@ -107,8 +98,8 @@ TEST(PhotoSettings, SavedValuesReadBackInTheSameLocaleOnly) {
         s.SetLastIndex(314);
         s.Save();
     }
-    EXPECT_EQ(Read(f.shared()), "/music/song.mp3\r\n\r\n1,25\r\n10\r\n-1\r\n");
-    EXPECT_EQ(Read(f.own()), "/music/song.mp3\r\n\r\n1,25\r\n10\r\n-1\r\n314\r\n-1\r\n");
+    EXPECT_EQ(ReadFile(f.shared()), "/music/song.mp3\r\n\r\n1,25\r\n10\r\n-1\r\n");
+    EXPECT_EQ(ReadFile(f.own()), "/music/song.mp3\r\n\r\n1,25\r\n10\r\n-1\r\n314\r\n-1\r\n");
 
     auto same = f.Settings(",");
     EXPECT_EQ(same.GetDepth(), 1.25);
@@ -120,11 +111,11 @@ TEST(PhotoSettings, SavedValuesReadBackInTheSameLocaleOnly) {
 TEST(PhotoSettings, OwnFileBesideTheProgramEndsWithSevenLines) {
     e2e::TempDir program;
     fs::path file = program / "settings.txt";
-    Write(file, "none\r\n\r\n2\r\n5\r\n0\r\n9\r\n1\r\n");
+    WriteFile(file, "none\r\n\r\n2\r\n5\r\n0\r\n9\r\n1\r\n");
     TLumettaSettings s(file.string(), {program.path(), "."});
     EXPECT_EQ(s.GetLastIndex(), 9);
     s.Save();
-    EXPECT_EQ(Read(file), "none\r\n\r\n2\r\n5\r\n0\r\n9\r\n1\r\n");
+    EXPECT_EQ(ReadFile(file), "none\r\n\r\n2\r\n5\r\n0\r\n9\r\n1\r\n");
 }
 
 TEST(PhotoSettings, SaveCreatesOneFolderLevelOnly) {
@@ -142,8 +133,8 @@ TEST(PhotoSettings, SaveCreatesOneFolderLevelOnly) {
 TEST(PhotoSettings, FailedWritesLeaveThePreviousFilesAndNoLeftovers) {
     Folders f;
     const std::string before = "keep\r\n\r\n-1\r\n-1\r\n0\r\n3\r\n-1\r\n";
-    Write(f.own(), before);
-    Write(f.shared(), "k\r\n");
+    WriteFile(f.own(), before);
+    WriteFile(f.shared(), "k\r\n");
     auto s = f.Settings();
     s.SetMusic(std::string(200, 'm'));
 
@@ -158,8 +149,8 @@ TEST(PhotoSettings, FailedWritesLeaveThePreviousFilesAndNoLeftovers) {
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(Read(f.own()), before);
-    EXPECT_EQ(Read(f.shared()), "k\r\n");
+    EXPECT_EQ(ReadFile(f.own()), before);
+    EXPECT_EQ(ReadFile(f.shared()), "k\r\n");
     for (const fs::path& folder : {f.program.path(), f.own().parent_path()})
         for (const auto& entry : fs::directory_iterator(folder))
             EXPECT_EQ(entry.path().filename(), "settings.txt") << "left behind: " << entry.path();

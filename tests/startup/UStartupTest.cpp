@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "Harness.h"
 #include "fakes/FakeInstance.h"
 
@@ -63,7 +61,7 @@ TEST(UStartup, OwnSettingsFileFollowsAFolderAsFirstArgument) {
     EXPECT_EQ(OwnSettingsFileName({folder}, program), folder + "/Lumetta/settings.txt");
     EXPECT_EQ(OwnSettingsFileName({folder + "/", "/other"}, program), folder + "/Lumetta/settings.txt");
     EXPECT_EQ(OwnSettingsFileName({folder + "/sub"}, program), folder + "/sub/Lumetta/settings.txt");
-    std::ofstream(photos / "a.jpg") << "x";
+    e2e::WriteFile(photos / "a.jpg", "x");
     EXPECT_EQ(OwnSettingsFileName({folder + "/a.jpg"}, program), beside);
     EXPECT_EQ(OwnSettingsFileName({folder + "/missing", folder}, program), beside);
     EXPECT_EQ(OwnSettingsFileName({"", folder}, program), beside);

@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include <X11/Xlib.h>
+#include <dirent.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -386,6 +387,28 @@ std::map<std::string, std::string> ProgramEnvironment(const Display& display, co
     env["LSAN_OPTIONS"] =
         "suppressions=" + Setting("LUMETTA_LSAN_SUPPRESSIONS", LUMETTA_BUILT_LSAN_SUPPRESSIONS) + ":print_suppressions=0";
     return env;
+}
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::vector<std::string> DirectoryOrder(const fs::path& folder) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return names;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(dir);
+    return names;
 }
 
 void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour) {

@@ -177,6 +177,14 @@ bool SocketListens(const fs::path& file);
 // The private runtime folder ProgramEnvironment gives the program.
 inline fs::path RuntimeFolder(const TempDir& home) { return home / "runtime"; }
 
+// The bytes of a file ("" when it cannot be read).
+std::string ReadFile(const fs::path& file);
+// Writes `text` to `file`, creating its folders.
+void WriteFile(const fs::path& file, const std::string& text);
+// The entry names of a folder in the order the directory returns them
+// (readdir, without "." and "..").
+std::vector<std::string> DirectoryOrder(const fs::path& folder);
+
 // Writes a BMP file of one colour (24-bit, bottom-up); pictures for the tests
 // that need no codec of the program.
 void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour);
