@@ -153,11 +153,3 @@ TEST(TextureMain, RejectedHandOffArgumentEndsTheApplicationAfterTheShow) {
     EXPECT_TRUE(window.IsEndRequested());
     EXPECT_TRUE(MessageLoopEnds());
 }
-
-TEST(TextureMain, ShowInstanceMakesTheWindowVisible) {
-    Window w;
-    auto& window = w.Create({w.picture});
-    instance::TMessage message{instance::kMessageShowInstance, 0};
-    window.WMShowInstance(message);
-    EXPECT_TRUE(window.isVisible());
-}

@@ -108,16 +108,6 @@ TEST(PhotoSettings, SavedValuesReadBackInTheSameLocaleOnly) {
     EXPECT_EQ(f.Settings(".").GetDepth(), -1.0) << "a comma does not convert under a point locale";
 }
 
-TEST(PhotoSettings, OwnFileBesideTheProgramEndsWithSevenLines) {
-    e2e::TempDir program;
-    fs::path file = program / "settings.txt";
-    WriteFile(file, "none\r\n\r\n2\r\n5\r\n0\r\n9\r\n1\r\n");
-    TLumettaSettings s(file.string(), {program.path(), "."});
-    EXPECT_EQ(s.GetLastIndex(), 9);
-    s.Save();
-    EXPECT_EQ(ReadFile(file), "none\r\n\r\n2\r\n5\r\n0\r\n9\r\n1\r\n");
-}
-
 TEST(PhotoSettings, SaveCreatesOneFolderLevelOnly) {
     Folders f;
     fs::path deep = f.photos / "a" / "b" / "settings.txt";
