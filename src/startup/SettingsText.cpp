@@ -67,7 +67,12 @@ std::optional<double> ParseFloat(std::string_view text, std::string_view separat
         if (plain.find('.') != std::string::npos) return std::nullopt;
         if (!separator.empty()) {
             auto at = plain.find(separator);
-            if (at != std::string::npos) plain.replace(at, separator.size(), ".");
+            if (at != std::string::npos) {
+                std::string swapped(plain, 0, at);
+                swapped.push_back('.');
+                swapped.append(plain, at + separator.size());
+                plain = std::move(swapped);
+            }
         }
     }
     double value = 0;
@@ -104,7 +109,8 @@ std::string FormatFloat(double value, std::string_view separator) {
     if (exponent < -5 || exponent >= 15) {
         text += digits[0];
         if (digits.size() > 1) text.append(separator).append(digits, 1);
-        text += "E" + std::to_string(exponent);
+        text.push_back('E');
+        text.append(std::to_string(exponent));
     } else if (exponent >= 0) {
         std::size_t integerDigits = static_cast<std::size_t>(exponent) + 1;
         if (digits.size() < integerDigits) digits.append(integerDigits - digits.size(), '0');

@@ -37,7 +37,9 @@ bool WriteAll(int fd, const std::string& content) {
 // same time both write the shared file.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& file) {
     static std::mt19937_64 random{std::random_device{}()};
-    return file.parent_path() / ("." + file.filename().string() + "." + std::to_string(random()) + ".tmp");
+    std::string name = ".";
+    name.append(file.filename().string()).append(".").append(std::to_string(random())).append(".tmp");
+    return file.parent_path() / name;
 }
 
 }  // namespace
