@@ -1,0 +1,5 @@
+// The road of a start without arguments: the welcome window over the real
+// registry and shell, shown modally until it closes. Needs the QApplication.
+#pragma once
+
+void RunWelcomeWindow();
