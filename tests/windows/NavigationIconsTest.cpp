@@ -11,7 +11,38 @@
 #include "GuiEnvironment.h"
 #include "windows/NavigationIcons.h"
 
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
 namespace {
+
+// The atoms an X window carries in an atom-list property, by name.
+std::vector<std::string> AtomProperty(WId window, const char* property) {
+    std::vector<std::string> names;
+    ::Display* x = XOpenDisplay(TestDisplay().name().c_str());
+    if (!x) return names;
+    Atom type;
+    int format;
+    unsigned long count, after;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(x, window, XInternAtom(x, property, False), 0, 64, False, XA_ATOM, &type, &format, &count,
+                           &after, &data) == Success &&
+        data) {
+        for (unsigned long i = 0; i < count; ++i) {
+            char* name = XGetAtomName(x, reinterpret_cast<Atom*>(data)[i]);
+            names.emplace_back(name);
+            XFree(name);
+        }
+        XFree(data);
+    }
+    XCloseDisplay(x);
+    return names;
+}
+
+bool Has(const std::vector<std::string>& names, const std::string& name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
 
 const char* const kImages[] = {"imgForward", "imgFastForward", "imgBackward", "imgFastBackward"};
 
@@ -37,6 +68,11 @@ TEST(NavigationIcons, SmallRoundedToolWindowEightyPixelsFromTheCorner) {
         EXPECT_FALSE(mask.contains(cut)) << cut.x() << "," << cut.y();
     for (QPoint kept : {QPoint(10, 0), QPoint(0, 10), QPoint(60, 60), QPoint(119, 60), QPoint(60, 119), QPoint(4, 4)})
         EXPECT_TRUE(mask.contains(kept)) << kept.x() << "," << kept.y();
+
+    // What a window manager reads: a utility window (no taskbar entry), kept above the others.
+    overlay.ShowForward();
+    EXPECT_TRUE(Has(AtomProperty(overlay.winId(), "_NET_WM_WINDOW_TYPE"), "_NET_WM_WINDOW_TYPE_UTILITY"));
+    EXPECT_TRUE(Has(AtomProperty(overlay.winId(), "_NET_WM_STATE"), "_NET_WM_STATE_ABOVE"));
 
     for (const char* name : kImages) {
         auto* image = overlay.findChild<QLabel*>(name);
