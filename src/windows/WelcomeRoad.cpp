@@ -5,10 +5,8 @@
 #include "platform/registry/IniRegistry.h"
 #include "platform/shell/DesktopShell.h"
 #include "windows/FirstInfo.h"
-#include "windows/Fonts.h"
 
 void RunWelcomeWindow() {
-    RegisterWindowFonts();
     registry::IniRegistry registry;
     shell::DesktopShell shell;
     TfrmFirstInfo welcome(registry, shell, QCoreApplication::applicationDirPath());
