@@ -12,7 +12,11 @@
 #include "startup/HandOffRecord.h"
 #include "startup/PhotoSettings.h"
 #include "windows/ErrorMessageBox.h"
-#include "windows/FirstInfo.h"
+#include "platform/shell/DesktopShell.h"
+#include "windows/Fonts.h"
+#include "windows/Help.h"
+#include "windows/NavigationIcons.h"
+#include "windows/WelcomeRoad.h"
 
 namespace fs = std::filesystem;
 
@@ -57,8 +61,9 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
                               {folder, QLocale::system().decimalPoint().toStdString()});
     ErrorMessageBox errorReport;
     TfrmSlideshowMain slideshow(Settings, Arguments, errorReport);
-    // The help window and the navigation overlay are created here, after the
-    // slideshow window.
+    shell::DesktopShell shell;
+    TfrmHelp help(shell);
+    TfrmNavigationIcons overlay;
 
     std::optional<instance::LocalSocketRegistration> registration;
     if (socketPath) {
@@ -91,10 +96,10 @@ int RunLumetta(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
     QApplication app(qtArgc, qtArgv);
+    RegisterWindowFonts();
 
     if (Arguments.empty()) {
-        TfrmFirstInfo welcome;
-        welcome.exec();
+        RunWelcomeWindow();
         return 0;
     }
     return RunShow(Arguments, socketPath);
