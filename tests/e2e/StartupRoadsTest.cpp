@@ -73,7 +73,7 @@ TEST(StartupRoads, WelcomeRoadShowsTheWelcomeWindowAndTouchesNoSettings) {
     Start start;
     auto p = start.Run({});
     Input input(start.display);
-    auto window = input.WaitForWindow("Welcome!", 60s);
+    auto window = input.WaitForWindow("Lumetta", 60s);
     ASSERT_TRUE(window) << p->Output();
     input.Focus(*window);
     input.Press("Escape");
@@ -95,7 +95,7 @@ TEST(StartupRoads, StaleSocketDoesNotStopAStart) {
 TEST(StartupRoads, StartWhileOnlyTheWelcomeWindowIsOpenRunsItsOwnShow) {
     Start start;
     auto welcome = start.Run({});
-    ASSERT_TRUE(Input(start.display).WaitForWindow("Welcome!", 60s)) << welcome->Output();
+    ASSERT_TRUE(Input(start.display).WaitForWindow("Lumetta", 60s)) << welcome->Output();
     TempDir photos;
 
     EXPECT_EQ(start.RunToEnd({photos.path().string()}), 0);
