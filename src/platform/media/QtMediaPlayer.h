@@ -35,6 +35,9 @@ public:
     std::string ErrorText() const override { return errorText_; }
     void SetEndHandler(std::function<void()> handler) override { endHandler_ = std::move(handler); }
 
+    // Where the open song is, in milliseconds from its start.
+    qint64 PositionMillis() const { return player_.position(); }
+
 protected:
     void customEvent(QEvent* event) override;
 
