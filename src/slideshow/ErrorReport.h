@@ -1,11 +1,14 @@
-// Where errors that no caller can take go: the slideshow window shows them
-// to the user with the position of the photo on screen.
+// The application-wide error report: what escapes a window's event handler is
+// shown to the user here. Main thread only; may block until the user has read
+// the report (a modal message box processes events meanwhile).
 #pragma once
 
 #include <string>
 
 class IErrorReport {
 public:
-    virtual ~IErrorReport() = default;
-    virtual void ReportError(const std::string& message) = 0;
+    virtual void ShowError(const std::string& Text) = 0;
+
+protected:
+    ~IErrorReport() = default;
 };

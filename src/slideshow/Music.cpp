@@ -57,7 +57,7 @@ void TMusic::MusicFinished() {
     if (!player_) return;
     try {
         if (player_->LastNotifyResult() == media::NotifyResult::Failure) {
-            report_.ReportError(player_->ErrorText());
+            report_.ShowError(player_->ErrorText());
             return;
         }
         if (player_->LastNotifyResult() != media::NotifyResult::Successful ||
@@ -70,7 +70,7 @@ void TMusic::MusicFinished() {
         player_->SetNotify(true);
         player_->Play();
     } catch (const std::exception& error) {
-        report_.ReportError(error.what());
+        report_.ShowError(error.what());
     }
 }
 

@@ -2,15 +2,15 @@
 
 #include "slideshow/SongFolders.h"
 #include "windows/Fonts.h"
+#include "windows/PicasaButton.h"
+#include "windows/WebPages.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 
 #include <cmath>
@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* const kMusicUrl = "https://www.lumetta.example/music/SetupLumettaMusic.exe";
+const std::string kMusicUrl = std::string("https://") + kProductHost + "/music/SetupLumettaMusic.exe";
 const char* const kInstallerName = "SetupLumettaMusic.exe";
 const char* const kDownloadCaption = "Download more music";
 const int kHintMillis = 3000;
@@ -40,14 +40,6 @@ QPalette WhiteIndicators(QPalette palette) {
     return palette;
 }
 
-QLabel* AddLabel(QWidget* parent, const QString& text, QPoint place, const QFont& font) {
-    auto* label = new QLabel(text, parent);
-    label->setFont(font);
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
-
 // The caption while a download runs: the share done when the size is known,
 // the kilobytes so far while it is not.
 QString ProgressCaption(std::int64_t received, std::int64_t total) {
@@ -56,9 +48,11 @@ QString ProgressCaption(std::int64_t received, std::int64_t total) {
     return QString("Music downloading: %1 %").arg(percent);
 }
 
-std::string WithSlash(const std::filesystem::path& folder) {
-    std::string text = folder.string();
-    return text.empty() || text.back() != '/' ? text + "/" : text;
+// The download holds the dialog until it ends; the panel is painted here and
+// now rather than whenever a paint request would be served.
+void SetCaptionAtOnce(ActiveLabel* panel, const QString& caption) {
+    panel->setText(caption);
+    panel->repaint();
 }
 
 }  // namespace
@@ -69,14 +63,14 @@ std::string MusicInstallerUrl() {
 }
 
 TfrmSettings::TfrmSettings(const std::filesystem::path& programFolder, IErrorReport& report,
-                           shell::IShellOpener& shell, download::IDownloader& downloader, QWidget* owner)
+                           shell::IShell& shell, download::IDownloader& downloader, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
       programFolder_(programFolder),
       report_(report),
       shell_(shell),
       downloader_(downloader) {
+    CoverScreen(this);
     setWindowOpacity(200.0 / 255.0);
-    setAutoFillBackground(true);
     setPalette(WhiteOnBlack(palette()));
     setFont(WindowFont("Tahoma", 8));
     CreateControls();
@@ -88,9 +82,7 @@ TfrmSettings::TfrmSettings(const std::filesystem::path& programFolder, IErrorRep
 
 void TfrmSettings::CreateControls() {
     QFont bold10 = WindowFont("Tahoma", 10, true), plain10 = WindowFont("Tahoma", 10);
-    Panel1 = new QWidget(this);
-    Panel1->setAutoFillBackground(true);
-    Panel1->resize(kPanelSize);
+    Panel1 = new CentredPanel(this, kPanelSize);
 
     RadioGroupMusic = new TRadioGroup("Music", {"off", "random", "selected"}, 3, Panel1);
     RadioGroupMusic->setFont(bold10);
@@ -98,8 +90,8 @@ void TfrmSettings::CreateControls() {
     RadioGroupMusic->setGeometry(96, 8, 257, 62);
     connect(RadioGroupMusic, &TRadioGroup::clicked, this, &TfrmSettings::RadioGroupMusicClick);
 
-    Label1 = AddLabel(Panel1, "Play these:", {96, 76}, bold10);
-    Label2 = AddLabel(Panel1, "Don't play these:", {441, 73}, bold10);
+    Label1 = MakeLabel(Panel1, "Label1", "Play these:", bold10, Qt::white, {96, 76});
+    Label2 = MakeLabel(Panel1, "Label2", "Don't play these:", bold10, Qt::white, {441, 73});
 
     FileListBoxMusic = new TFileListBox(Panel1);
     FileListBoxMusic->setGeometry(96, 98, 201, 183);
@@ -109,26 +101,27 @@ void TfrmSettings::CreateControls() {
     connect(FileListBoxDisabledMusic, &TFileListBox::clicked, this, &TfrmSettings::FileListBoxDisabledMusicClick);
     for (TFileListBox* list : {FileListBoxMusic, FileListBoxDisabledMusic}) list->setFont(plain10);
 
-    PanelNowy = AddButtonPanel("+", "Pick your own mp3 file.", {303, 104, 25, 25}, &TfrmSettings::PanelNowyClick);
-    PanelUsun = AddButtonPanel(">", "Don't play the song selected on the left.", {303, 135, 25, 25},
+    PanelNowy = AddButtonPanel("PanelNowy", "+", "Pick your own mp3 file.", {303, 104, 25, 25},
+                               &TfrmSettings::PanelNowyClick);
+    PanelUsun = AddButtonPanel("PanelUsun", ">", "Don't play the song selected on the left.", {303, 135, 25, 25},
                                &TfrmSettings::PanelUsunClick);
-    PanelDodaj = AddButtonPanel("<", "Play the song selected on the right", {303, 166, 25, 25},
+    PanelDodaj = AddButtonPanel("PanelDodaj", "<", "Play the song selected on the right", {303, 166, 25, 25},
                                 &TfrmSettings::PanelDodajClick);
-    PanelDodajWszystkie =
-        AddButtonPanel("<<", "Play all songs", {303, 197, 25, 25}, &TfrmSettings::PanelDodajWszystkieClick);
+    PanelDodajWszystkie = AddButtonPanel("PanelDodajWszystkie", "<<", "Play all songs", {303, 197, 25, 25},
+                                         &TfrmSettings::PanelDodajWszystkieClick);
 
     chkAllowMoving = new QCheckBox("Zoom and rotate pictures", Panel1);
     chkAllowMoving->setFont(plain10);
     chkAllowMoving->setPalette(WhiteIndicators(palette()));
     chkAllowMoving->setGeometry(112, 336, 185, 17);
 
-    pnlPrzyciskDoPicasy = AddButtonPanel("Add Lumetta button to Picasa", "", {96, 374, 209, 25},
-                                         &TfrmSettings::pnlPrzyciskDoPicasyClick);
-    pnlDownloadMusic =
-        AddButtonPanel(kDownloadCaption, "", {334, 374, 209, 25}, &TfrmSettings::pnlDownloadMusicClick);
-    pnlOK = AddButtonPanel("OK", "", {392, 438, 81, 25}, &TfrmSettings::pnlOKClick);
+    pnlPrzyciskDoPicasy = AddButtonPanel("pnlPrzyciskDoPicasy", "Add Lumetta button to Picasa", "",
+                                         {96, 374, 209, 25}, &TfrmSettings::pnlPrzyciskDoPicasyClick);
+    pnlDownloadMusic = AddButtonPanel("pnlDownloadMusic", kDownloadCaption, "", {334, 374, 209, 25},
+                                      &TfrmSettings::pnlDownloadMusicClick);
+    pnlOK = AddButtonPanel("pnlOK", "OK", "", {392, 438, 81, 25}, &TfrmSettings::pnlOKClick);
 
-    LabelHint = AddLabel(Panel1, "", {96, 444}, font());
+    LabelHint = MakeLabel(Panel1, "LabelHint", "", font(), Qt::white, {96, 444});
 
     TimerHideHint = new QTimer(this);
     TimerHideHint->setInterval(kHintMillis);
@@ -145,14 +138,20 @@ void TfrmSettings::CreateControls() {
     connect(actZamknij, &QAction::triggered, this, &TfrmSettings::actZamknijExecute);
 }
 
-TButtonPanel* TfrmSettings::AddButtonPanel(const QString& caption, const QString& hint, QRect place,
-                                           void (TfrmSettings::*handler)()) {
-    auto* panel = new TButtonPanel(caption, Panel1);
-    panel->setGeometry(place);
+ActiveLabel* TfrmSettings::AddButtonPanel(const char* name, const QString& caption, const QString& hint, QRect place,
+                                          void (TfrmSettings::*handler)()) {
+    ActiveLabel* panel = MakeButtonPanel(Panel1, name, caption, font(), place);
+    // These panels stand out with a raised bevel: light at the top and left,
+    // shadow at the bottom and right.
+    panel->setFrameShadow(QFrame::Raised);
+    QPalette bevel = panel->palette();
+    bevel.setColor(QPalette::Light, Qt::white);
+    bevel.setColor(QPalette::Dark, QColor(160, 160, 160));
+    panel->setPalette(bevel);
     panel->setToolTip(hint);
-    connect(panel, &TButtonPanel::clicked, this, handler);
-    connect(panel, &TButtonPanel::entered, this, [this, panel] { pnlOKMouseEnter(panel); });
-    connect(panel, &TButtonPanel::left, this, [this, panel] { pnlOKMouseLeave(panel); });
+    connect(panel, &ActiveLabel::clicked, this, handler);
+    connect(panel, &ActiveLabel::mouseEntered, this, [this, panel] { pnlOKMouseEnter(panel); });
+    connect(panel, &ActiveLabel::mouseLeft, this, [this, panel] { pnlOKMouseLeave(panel); });
     return panel;
 }
 
@@ -176,7 +175,6 @@ void TfrmSettings::LoadChoices(const std::string& music, bool allowMoving) {
 }
 
 void TfrmSettings::RunUntilHidden() {
-    setGeometry(screen()->geometry());
     QEventLoop loop;
     connect(this, &TfrmSettings::hidden, &loop, &QEventLoop::quit);
     show();
@@ -254,20 +252,20 @@ void TfrmSettings::PanelDodajWszystkieClick() {
 }
 
 void TfrmSettings::pnlPrzyciskDoPicasyClick() {
-    shell_.Open("picasa://importbutton/?url=" + WithSlash(programFolder_) + "Lumetta.pbz");
+    RequestPicasaButton(shell_, programFolder_.string());
 }
 
 void TfrmSettings::pnlDownloadMusicClick() {
     std::filesystem::path installer = programFolder_ / kInstallerName;
     try {
         downloader_.DownloadToFile(MusicInstallerUrl(), installer, [this](std::int64_t received, std::int64_t total) {
-            pnlDownloadMusic->SetCaption(ProgressCaption(received, total));
+            SetCaptionAtOnce(pnlDownloadMusic, ProgressCaption(received, total));
         });
         shell_.Open(installer.string());
     } catch (const std::exception& error) {
-        report_.ReportError(error.what());
+        report_.ShowError(error.what());
     }
-    pnlDownloadMusic->SetCaption(kDownloadCaption);
+    SetCaptionAtOnce(pnlDownloadMusic, kDownloadCaption);
 }
 
 void TfrmSettings::ApplicationEvents1ShowHint(const QString& hint) {
@@ -283,9 +281,9 @@ void TfrmSettings::TimerHideHintTimer() {
     LabelHint->clear();
 }
 
-void TfrmSettings::pnlOKMouseEnter(TButtonPanel* panel) { panel->SetColor(kHoverGrey); }
+void TfrmSettings::pnlOKMouseEnter(ActiveLabel* panel) { panel->SetBackground(kHoverGrey); }
 
-void TfrmSettings::pnlOKMouseLeave(TButtonPanel* panel) { panel->SetColor(Qt::black); }
+void TfrmSettings::pnlOKMouseLeave(ActiveLabel* panel) { panel->SetBackground(Qt::black); }
 
 bool TfrmSettings::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ToolTip) return false;
@@ -300,11 +298,6 @@ bool TfrmSettings::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TfrmSettings::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Panel1->move((width() - kPanelSize.width()) / 2, (height() - kPanelSize.height()) / 2);
-}
-
 void TfrmSettings::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     emit hidden();
@@ -314,7 +307,7 @@ void TfrmSettings::Guarded(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        report_.ReportError(error.what());
+        report_.ShowError(error.what());
     }
 }
 

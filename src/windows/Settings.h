@@ -9,10 +9,10 @@
 #pragma once
 
 #include "platform/download/Downloader.h"
-#include "platform/shell/ShellOpener.h"
+#include "platform/shell/Shell.h"
 #include "slideshow/ErrorReport.h"
 #include "slideshow/Music.h"
-#include "windows/ButtonPanel.h"
+#include "windows/Controls.h"
 #include "windows/FileListBox.h"
 #include "windows/RadioGroup.h"
 
@@ -40,7 +40,7 @@ public:
 
     // `programFolder` holds the music folders, the downloaded installer and
     // the Picasa button file.
-    TfrmSettings(const std::filesystem::path& programFolder, IErrorReport& report, shell::IShellOpener& shell,
+    TfrmSettings(const std::filesystem::path& programFolder, IErrorReport& report, shell::IShell& shell,
                  download::IDownloader& downloader, QWidget* owner = nullptr);
 
     // The show's music; the dialog plays and previews through its player.
@@ -58,20 +58,20 @@ public:
     bool AllowMovingChoice() const;
 
     // The form's components.
-    QWidget* Panel1;
+    CentredPanel* Panel1;
     TRadioGroup* RadioGroupMusic;
     QLabel* Label1;
     QLabel* Label2;
     TFileListBox* FileListBoxMusic;
     TFileListBox* FileListBoxDisabledMusic;
-    TButtonPanel* PanelNowy;
-    TButtonPanel* PanelUsun;
-    TButtonPanel* PanelDodaj;
-    TButtonPanel* PanelDodajWszystkie;
+    ActiveLabel* PanelNowy;
+    ActiveLabel* PanelUsun;
+    ActiveLabel* PanelDodaj;
+    ActiveLabel* PanelDodajWszystkie;
     QCheckBox* chkAllowMoving;
-    TButtonPanel* pnlPrzyciskDoPicasy;
-    TButtonPanel* pnlDownloadMusic;
-    TButtonPanel* pnlOK;
+    ActiveLabel* pnlPrzyciskDoPicasy;
+    ActiveLabel* pnlDownloadMusic;
+    ActiveLabel* pnlOK;
     QLabel* LabelHint;
     QTimer* TimerHideHint;
     QFileDialog* dlgOpenMP3;
@@ -91,20 +91,19 @@ public:
     void actZamknijExecute() { hide(); }
     void ApplicationEvents1ShowHint(const QString& hint);
     void TimerHideHintTimer();
-    void pnlOKMouseEnter(TButtonPanel* panel);
-    void pnlOKMouseLeave(TButtonPanel* panel);
+    void pnlOKMouseEnter(ActiveLabel* panel);
+    void pnlOKMouseLeave(ActiveLabel* panel);
 
 signals:
     void hidden();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void CreateControls();
-    TButtonPanel* AddButtonPanel(const QString& caption, const QString& hint, QRect place,
+    ActiveLabel* AddButtonPanel(const char* name, const QString& caption, const QString& hint, QRect place,
                                  void (TfrmSettings::*handler)());
     // Runs a handler; what it raises goes to the error report.
     void Guarded(const std::function<void()>& action);
@@ -115,7 +114,7 @@ private:
 
     std::filesystem::path programFolder_;
     IErrorReport& report_;
-    shell::IShellOpener& shell_;
+    shell::IShell& shell_;
     download::IDownloader& downloader_;
     TMusic* music_ = nullptr;
     bool suppressModeClick_ = false;

@@ -44,5 +44,5 @@ public:
 class RecordingErrorReport final : public IErrorReport {
 public:
     std::vector<std::string> messages;
-    void ReportError(const std::string& message) override { messages.push_back(message); }
+    void ShowError(const std::string& text) override { messages.push_back(text); }
 };

@@ -15,7 +15,7 @@ using ::testing::IsEmpty;
 // The captions the download panel showed on screen, one per paint.
 class CaptionRecorder final : public QObject {
 public:
-    explicit CaptionRecorder(TButtonPanel* panel) : panel_(panel) { panel->installEventFilter(this); }
+    explicit CaptionRecorder(ActiveLabel* panel) : panel_(panel) { panel->installEventFilter(this); }
     std::vector<std::string> painted;
 
     // The percentages of the "N %" captions, in order.
@@ -30,12 +30,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == panel_ && event->type() == QEvent::Paint) painted.push_back(panel_->Caption().toStdString());
+        if (watched == panel_ && event->type() == QEvent::Paint) painted.push_back(panel_->text().toStdString());
         return false;
     }
 
 private:
-    TButtonPanel* panel_;
+    ActiveLabel* panel_;
 };
 
 class SettingsDownloadTest : public SettingsTest {
@@ -65,7 +65,7 @@ TEST_F(SettingsDownloadTest, ShowsTheShareDoneThenOpensTheInstaller) {
 
     EXPECT_THAT(report.messages, IsEmpty());
     EXPECT_THAT(server->requestedPaths, ElementsAre("/music/SetupLumettaMusic.exe"));
-    EXPECT_THAT(shellOpener.opened, ElementsAre(Installer().string()));
+    EXPECT_THAT(shellOpener.requests, ElementsAre(Installer().string()));
     EXPECT_EQ(QByteArray::fromStdString(Read(Installer())), body);
 
     std::vector<int> shares = captions.Percentages();
@@ -74,7 +74,7 @@ TEST_F(SettingsDownloadTest, ShowsTheShareDoneThenOpensTheInstaller) {
     EXPECT_TRUE(std::any_of(shares.begin(), shares.end(), [](int s) { return s > 0 && s < 100; }))
         << "no caption showed the download under way";
     EXPECT_GE(shares.front(), 0);
-    EXPECT_EQ(dialog->pnlDownloadMusic->Caption(), "Download more music");
+    EXPECT_EQ(dialog->pnlDownloadMusic->text(), "Download more music");
 }
 
 TEST_F(SettingsDownloadTest, AResponseWithoutALengthDownloadsToo) {
@@ -85,11 +85,11 @@ TEST_F(SettingsDownloadTest, AResponseWithoutALengthDownloadsToo) {
     QTest::mouseClick(dialog->pnlDownloadMusic, Qt::LeftButton);
 
     EXPECT_THAT(report.messages, IsEmpty());
-    EXPECT_THAT(shellOpener.opened, ElementsAre(Installer().string()));
+    EXPECT_THAT(shellOpener.requests, ElementsAre(Installer().string()));
     EXPECT_EQ(QByteArray::fromStdString(Read(Installer())), body);
     EXPECT_THAT(captions.painted, Contains(::testing::StartsWith("Music downloading: ")));
     for (int share : captions.Percentages()) EXPECT_TRUE(share >= 0 && share <= 100) << share;
-    EXPECT_EQ(dialog->pnlDownloadMusic->Caption(), "Download more music");
+    EXPECT_EQ(dialog->pnlDownloadMusic->text(), "Download more music");
 }
 
 TEST_F(SettingsDownloadTest, AFailedDownloadIsReportedWithItsAddressAndKeepsTheOldFile) {
@@ -101,9 +101,9 @@ TEST_F(SettingsDownloadTest, AFailedDownloadIsReportedWithItsAddressAndKeepsTheO
     ASSERT_EQ(report.messages.size(), 1u);
     EXPECT_NE(report.messages[0].find(server->Url("/music/SetupLumettaMusic.exe").toStdString()), std::string::npos)
         << report.messages[0];
-    EXPECT_THAT(shellOpener.opened, IsEmpty());
+    EXPECT_THAT(shellOpener.requests, IsEmpty());
     EXPECT_EQ(Read(Installer()), "an earlier installer");
-    EXPECT_EQ(dialog->pnlDownloadMusic->Caption(), "Download more music");
+    EXPECT_EQ(dialog->pnlDownloadMusic->text(), "Download more music");
 }
 
 // A real click on "OK" while the download runs waits until it has ended.
@@ -118,7 +118,7 @@ TEST_F(SettingsDownloadTest, UserInputWaitsForTheEndOfTheDownload) {
     };
     QTest::mouseClick(dialog->pnlDownloadMusic, Qt::LeftButton);  // returns when the download has ended
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_THAT(shellOpener.opened, ElementsAre(Installer().string()));
+    EXPECT_THAT(shellOpener.requests, ElementsAre(Installer().string()));
     // Afterwards the click is served and "OK" hides the dialog.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 10000));
 }

@@ -84,7 +84,7 @@ TEST_F(SettingsTest, PlusCopiesTheUsersSongReplacingOneOfTheSameName) {
 TEST_F(SettingsTest, PicasaButtonAsksTheShellToImportTheButtonFile) {
     ShowDialog();
     QTest::mouseClick(dialog->pnlPrzyciskDoPicasy, Qt::LeftButton);
-    EXPECT_THAT(shellOpener.opened,
+    EXPECT_THAT(shellOpener.requests,
                 ElementsAre("picasa://importbutton/?url=" + program.path().string() + "/Lumetta.pbz"));
 }
 

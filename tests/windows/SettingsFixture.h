@@ -5,9 +5,11 @@
 
 #include "windows/Settings.h"
 
+#include "GuiEnvironment.h"
 #include "Harness.h"
 #include "fakes/FakeMediaPlayer.h"
 #include "fakes/FakeMusic.h"
+#include "fakes/FakeShell.h"
 #include "platform/download/QtDownloader.h"
 
 #include <gtest/gtest.h>
@@ -18,15 +20,6 @@
 #include <fstream>
 #include <memory>
 #include <vector>
-
-class RecordingShell final : public shell::IShellOpener {
-public:
-    std::vector<std::string> opened;
-    void Open(const std::string& target) override { opened.push_back(target); }
-};
-
-// One display and one application for the whole test binary.
-const e2e::Display& TestDisplay();
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -39,8 +32,8 @@ protected:
     e2e::fs::path MusicDir() const { return program.path() / "music"; }
     e2e::fs::path DisabledDir() const { return program.path() / "music" / "disabled"; }
     std::vector<std::string> Names(const TFileListBox& list) const;
-    // Shows the dialog over the screen as RunUntilHidden does, and waits
-    // until it is on screen.
+    // Shows the dialog as RunUntilHidden does, and waits until it is on
+    // screen and active.
     void ShowDialog();
     // A click on entry `index` of a list, as the user makes it.
     void ClickEntry(TFileListBox& list, int index);
@@ -49,7 +42,7 @@ protected:
     FakeMediaPlayer player;
     ScriptedRandom random;
     RecordingErrorReport report;
-    RecordingShell shellOpener;
+    fakes::FakeShell shellOpener;
     download::QtDownloader downloader{std::chrono::seconds(20)};
     std::unique_ptr<TfrmSettings> dialog;
     std::unique_ptr<TMusic> music;

@@ -44,7 +44,7 @@ TEST_F(SettingsTest, ControlsSitAtTheirPlacesWithTheirTextsAndHints) {
         EXPECT_EQ(p.widget->geometry(), p.place);
         EXPECT_EQ(p.widget->toolTip(), p.hint);
         QString text;
-        if (auto* panel = qobject_cast<TButtonPanel*>(p.widget)) text = panel->Caption();
+        if (auto* panel = qobject_cast<ActiveLabel*>(p.widget)) text = panel->text();
         if (auto* box = qobject_cast<QCheckBox*>(p.widget)) text = box->text();
         if (auto* group = qobject_cast<QGroupBox*>(p.widget)) text = group->title();
         EXPECT_EQ(text, p.text);
@@ -67,8 +67,7 @@ TEST_F(SettingsTest, ControlsSitAtTheirPlacesWithTheirTextsAndHints) {
     EXPECT_EQ(d.TimerHideHint->interval(), 3000);
     EXPECT_FALSE(d.TimerHideHint->isActive());
 
-    auto shot = e2e::Screenshot::Grab(TestDisplay());
-    EXPECT_TRUE(shot.SavePng(e2e::ArtifactFolder() / "settings-dialog.png"));
+    auto shot = GrabAndSave("settings-dialog");
     // Black around the panel and on it; the OK button's raised border is light.
     EXPECT_TRUE(e2e::Near(shot.At(20, 20), {0, 0, 0}));
     EXPECT_TRUE(e2e::Near(shot.At(209 + 200, 151 + 330), {0, 0, 0}));
@@ -121,15 +120,15 @@ TEST_F(SettingsTest, HintsGoToTheLabelAndATimerThatRunsIsNotRestarted) {
 
 TEST_F(SettingsTest, PanelsTurnGreyUnderThePointer) {
     ShowDialog();
-    for (TButtonPanel* panel : {dialog->PanelNowy, dialog->PanelUsun, dialog->PanelDodaj, dialog->PanelDodajWszystkie,
+    for (ActiveLabel* panel : {dialog->PanelNowy, dialog->PanelUsun, dialog->PanelDodaj, dialog->PanelDodajWszystkie,
                                 dialog->pnlPrzyciskDoPicasy, dialog->pnlDownloadMusic, dialog->pnlOK}) {
-        SCOPED_TRACE(panel->Caption().toStdString());
+        SCOPED_TRACE(panel->text().toStdString());
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), panel->mapToGlobal(QPointF(2, 2)));
         QApplication::sendEvent(panel, &enter);
-        EXPECT_EQ(panel->Color(), QColor(128, 128, 128));
+        EXPECT_EQ(panel->Background(), QColor(128, 128, 128));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(panel, &leave);
-        EXPECT_EQ(panel->Color(), QColor(Qt::black));
+        EXPECT_EQ(panel->Background(), QColor(Qt::black));
     }
 }
 
