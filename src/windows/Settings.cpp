@@ -1,6 +1,7 @@
 #include "windows/Settings.h"
 
 #include "slideshow/SongFolders.h"
+#include "startup/PhotoSettings.h"
 #include "windows/Fonts.h"
 #include "windows/PicasaButton.h"
 #include "windows/WebPages.h"
@@ -180,7 +181,7 @@ void TfrmSettings::RunUntilHidden() {
     show();
     raise();
     activateWindow();
-    loop.exec();
+    if (isVisible()) loop.exec();
 }
 
 std::string TfrmSettings::MusicChoice() const {
@@ -192,6 +193,16 @@ std::string TfrmSettings::MusicChoice() const {
 }
 
 bool TfrmSettings::AllowMovingChoice() const { return chkAllowMoving->isChecked(); }
+
+void ShowSettings(TfrmSettings& dialog, TLumettaSettings& settings,
+                  const std::function<void(bool enabled)>& setSlideshowEnabled) {
+    dialog.LoadChoices(settings.GetMusic(), settings.GetAllowMoving());
+    setSlideshowEnabled(false);
+    dialog.RunUntilHidden();
+    setSlideshowEnabled(true);
+    settings.SetMusic(dialog.MusicChoice());
+    settings.SetAllowMoving(dialog.AllowMovingChoice());
+}
 
 void TfrmSettings::RadioGroupMusicClick() {
     if (suppressModeClick_ || !isVisible()) return;

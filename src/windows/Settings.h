@@ -24,6 +24,7 @@
 
 class QAction;
 class QCheckBox;
+class TLumettaSettings;
 class QFileDialog;
 class QLabel;
 class QTimer;
@@ -119,3 +120,12 @@ private:
     TMusic* music_ = nullptr;
     bool suppressModeClick_ = false;
 };
+
+// F2 during the show: the dialog opens with the settings' music choice and
+// "Zoom and rotate pictures"; the slideshow window is disabled while the
+// dialog is visible and events are served until it is hidden, so the show
+// stands still meanwhile; then `Music` and `AllowMoving` take the dialog's
+// choices (saving them is left to the settings' owner). `setSlideshowEnabled`
+// switches the slideshow window, whatever kind of window it is.
+void ShowSettings(TfrmSettings& dialog, TLumettaSettings& settings,
+                  const std::function<void(bool enabled)>& setSlideshowEnabled);

@@ -132,37 +132,4 @@ TEST_F(SettingsTest, PanelsTurnGreyUnderThePointer) {
     }
 }
 
-TEST_F(SettingsTest, EscapeAndOkHideTheDialogAndKeepTheChanges) {
-    dialog->LoadChoices("random", false);
-    for (bool useEscape : {true, false}) {
-        SCOPED_TRACE(useEscape ? "Escape" : "OK");
-        bool ran = false, fellBack = false;
-        // Should neither close it, this gives the loop a way out.
-        QTimer fallback;
-        fallback.setSingleShot(true);
-        QObject::connect(&fallback, &QTimer::timeout, [&] {
-            fellBack = true;
-            dialog->hide();
-        });
-        QTimer::singleShot(0, dialog.get(), [&] {
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), 10000));
-            QTest::mouseClick(dialog->chkAllowMoving, Qt::LeftButton, {}, QPoint(5, 8));
-            if (useEscape) {
-                QTest::keyClick(dialog.get(), Qt::Key_Escape);
-            } else {
-                QTest::mouseClick(dialog->pnlOK, Qt::LeftButton, {}, QPoint(10, 10));
-            }
-            ran = true;
-            fallback.start(10000);
-        });
-        dialog->RunUntilHidden();
-        fallback.stop();
-        EXPECT_TRUE(ran);
-        EXPECT_FALSE(fellBack);
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(dialog->MusicChoice(), "random");
-        EXPECT_EQ(dialog->AllowMovingChoice(), useEscape);
-    }
-}
-
 }  // namespace
