@@ -27,6 +27,15 @@ protected:
         if (!song.empty()) std::filesystem::remove(song, ignored);
     }
 
+    // The show's first photo starts the music, and the song plays `ticks` on;
+    // the calls so far are forgotten.
+    void StartAndPlay(int ticks) {
+        music.StartMusic();
+        player.DeliverNotifications();
+        player.Advance(ticks);
+        player.TakeCalls();
+    }
+
     // A real file for the selected-song mode, which tests that the file exists.
     std::string SelectedSongFile() {
         song = std::filesystem::temp_directory_path() / ("lumetta-music-test-" + std::to_string(::getpid()) + ".mp3");
@@ -92,9 +101,7 @@ TEST_F(MusicTest, SelectedSongThatIsGoneLeavesTheShowSilent) {
 
 TEST_F(MusicTest, SelectedSongPlaysAgainFromItsBeginningAtEveryEnd) {
     setting = SelectedSongFile();
-    music.StartMusic();
-    player.DeliverNotifications();
-    player.TakeCalls();
+    StartAndPlay(0);
     for (int round = 0; round < 3; ++round) {
         player.FinishSong();
         EXPECT_EQ(player.GetMode(), media::Mode::Stopped);
@@ -107,9 +114,7 @@ TEST_F(MusicTest, SelectedSongPlaysAgainFromItsBeginningAtEveryEnd) {
 
 TEST_F(MusicTest, RandomModeDrawsEachNextSongFromTheListAsItIsThen) {
     random.next = {0, 0, 1};
-    music.StartMusic();
-    player.DeliverNotifications();
-    player.TakeCalls();
+    StartAndPlay(0);
 
     player.FinishSong();
     player.DeliverNotifications();
@@ -126,10 +131,7 @@ TEST_F(MusicTest, RandomModeDrawsEachNextSongFromTheListAsItIsThen) {
 
 TEST_F(MusicTest, F3TwiceWithASelectedSongResumesWhereItStopped) {
     setting = SelectedSongFile();
-    music.StartMusic();
-    player.DeliverNotifications();
-    player.Advance(40);
-    player.TakeCalls();
+    StartAndPlay(40);
 
     music.ToggleMusic();
     EXPECT_FALSE(music.MusicOn());
@@ -148,10 +150,7 @@ TEST_F(MusicTest, F3TwiceWithASelectedSongResumesWhereItStopped) {
 
 TEST_F(MusicTest, F3TwiceInRandomModeStartsANewSongFromItsBeginning) {
     random.next = {0, 2};
-    music.StartMusic();
-    player.DeliverNotifications();
-    player.Advance(40);
-    player.TakeCalls();
+    StartAndPlay(40);
 
     music.ToggleMusic();
     EXPECT_FALSE(music.MusicOn());
@@ -204,9 +203,7 @@ TEST_F(MusicTest, ErrorsOfANotificationReachTheReportAndTheShowGoesOn) {
 
 TEST_F(MusicTest, PlayingThatBreaksOffIsReportedAndNotFollowedBySongs) {
     random.next = {0};
-    music.StartMusic();
-    player.DeliverNotifications();
-    player.TakeCalls();
+    StartAndPlay(10);
     player.BreakOff("the audio output went away");
     player.DeliverNotifications();
     EXPECT_THAT(report.messages, ElementsAre("the audio output went away"));
