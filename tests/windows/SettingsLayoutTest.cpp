@@ -18,6 +18,7 @@ struct Place {
 };
 
 TEST_F(SettingsTest, ControlsSitAtTheirPlacesWithTheirTextsAndHints) {
+    dialog->LoadChoices((MusicDir() / "Bells.mp3").string(), true);
     ShowDialog();
     EXPECT_EQ(dialog->geometry(), QRect(0, 0, 1024, 768));
     EXPECT_TRUE(dialog->windowFlags() & Qt::FramelessWindowHint);

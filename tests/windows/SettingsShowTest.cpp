@@ -69,18 +69,6 @@ TEST_F(ShowSettingsTest, OkHidesTheDialogAndKeepsASongClickedWhileOff) {
     EXPECT_TRUE(settings.GetAllowMoving());
 }
 
-TEST_F(ShowSettingsTest, AStoredSongIsShownSelectedWithoutTouchingTheMusic) {
-    settings.SetMusic((MusicDir() / "Bells.mp3").string());
-    ASSERT_TRUE(ShowSettingsWhile([&] {
-        EXPECT_TRUE(dialog->RadioGroupMusic->Button(TfrmSettings::kSelected)->isChecked());
-        EXPECT_EQ(dialog->FileListBoxMusic->SelectedIndex(), 1);
-        GrabAndSave("settings-dialog-selected-song");
-        QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    }));
-    EXPECT_THAT(player.calls, IsEmpty());
-    EXPECT_EQ(settings.GetMusic(), (MusicDir() / "Bells.mp3").string());
-}
-
 TEST_F(ShowSettingsTest, AStoredSongThatIsGoneIsStoredAsNothingSelected) {
     settings.SetMusic("/music/gone.mp3");
     ASSERT_TRUE(ShowSettingsWhile([&] { QTest::keyClick(dialog.get(), Qt::Key_Escape); }));
