@@ -9,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/instance/InstanceChannel.h"
+
 namespace handoff {
 
 // Tag of a copy-data record that carries a command line.
 constexpr std::uint32_t kCommandLineTag = 0xCF0E2BCA;
 // Larger records are refused before anything is read or allocated.
-constexpr std::uint32_t kMaxRecordBytes = 1u << 20;
+constexpr std::uint32_t kMaxRecordBytes = instance::kMaxCopyDataBytes;
 
 // The packed list of the arguments, terminator included; its size is the byte count.
 std::vector<char> PackArguments(const std::vector<std::string>& args);

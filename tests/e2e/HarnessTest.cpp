@@ -21,10 +21,11 @@ TEST(Harness, DisplayScreenshotAndKeys) {
 
 TEST(Harness, ProgramRunsInItsOwnInstallation) {
     Display display;
-    TempDir home;
+    TempDir home, empty;
     Installation install;
-    Process p({install.binary().string()}, ProgramEnvironment(display, home), home.path());
-    auto code = p.Wait(30s);
+    Process p({install.binary().string(), empty.path().string()}, ProgramEnvironment(display, home), home.path());
+    auto code = p.Wait(60s);
     ASSERT_TRUE(code) << "the program did not end";
     EXPECT_EQ(*code, 0) << p.Output();
+    EXPECT_TRUE(fs::exists(install.folder() / "settings.txt"));
 }

@@ -4,11 +4,15 @@
 #include <QImage>
 
 #include <X11/Xlib.h>
+#include <dirent.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -127,6 +131,10 @@ void Process::Kill() {
 std::string Process::Output() const {
     std::ifstream in(out_);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Process::WaitForOutput(const std::string& text, Millis limit) const {
+    return WaitUntil([&] { return Output().find(text) != std::string::npos; }, limit);
 }
 
 Display::Display(int width, int height) : width_(width), height_(height) {
@@ -273,9 +281,90 @@ bool Input::IsDown(const std::string& key) const {
     return code != 0 && (keys[code / 8] & (1 << (code % 8)));
 }
 
+std::optional<std::string> Input::WaitForWindow(const std::string& title, Millis limit) const {
+    std::string id;
+    WaitUntil(
+        [&] {
+            Process p({"/usr/bin/xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"},
+                      {{"DISPLAY", display_}}, fs::temp_directory_path());
+            if (p.Wait(10s) != 0) return false;
+            std::string out = p.Output();
+            id = out.substr(0, out.find('\n'));
+            return !id.empty();
+        },
+        limit, 100ms);
+    if (id.empty()) return std::nullopt;
+    return id;
+}
+
+void Input::Focus(const std::string& windowId) const { Run({"windowfocus", "--sync", windowId}); }
+
+FolderWatch::FolderWatch() : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (fd_ < 0) throw std::runtime_error("inotify_init1 failed");
+}
+
+FolderWatch::~FolderWatch() { close(fd_); }
+
+void FolderWatch::Watch(const fs::path& folder) {
+    int wd = inotify_add_watch(fd_, folder.c_str(),
+                               IN_OPEN | IN_CREATE | IN_MODIFY | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO);
+    if (wd < 0) throw std::runtime_error("cannot watch " + folder.string());
+    folders_[wd] = folder;
+}
+
+std::vector<std::string> FolderWatch::Touched() {
+    std::vector<std::string> names;
+    alignas(inotify_event) char buffer[8192];
+    for (;;) {
+        ssize_t n = read(fd_, buffer, sizeof buffer);
+        if (n <= 0) break;
+        for (char* p = buffer; p < buffer + n;) {
+            auto* event = reinterpret_cast<inotify_event*>(p);
+            if (event->len > 0) names.push_back((folders_[event->wd] / event->name).string());
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+    return names;
+}
+
+namespace {
+sockaddr_un SocketAddress(const fs::path& file) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (file.string().size() >= sizeof address.sun_path) throw std::runtime_error("socket path too long");
+    std::strcpy(address.sun_path, file.c_str());
+    return address;
+}
+}  // namespace
+
+void MakeStaleSocket(const fs::path& file) {
+    sockaddr_un address = SocketAddress(file);
+    int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    bool bound = fd >= 0 && bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) close(fd);
+    if (!bound) throw std::runtime_error("cannot bind " + file.string());
+}
+
+bool SocketListens(const fs::path& file) {
+    sockaddr_un address = SocketAddress(file);
+    int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    bool connected = fd >= 0 && connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) close(fd);
+    return connected;
+}
+
+namespace {
+// An environment variable, or the value the build gave the harness.
+std::string Setting(const char* name, const char* builtIn) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : builtIn;
+}
+}  // namespace
+
+std::string HandOffReceiverBinary() { return Setting("LUMETTA_HANDOFF_RECEIVER", LUMETTA_BUILT_HANDOFF_RECEIVER); }
+
 Installation::Installation() {
-    const char* binary = std::getenv("LUMETTA_BINARY");
-    if (!binary) throw std::runtime_error("LUMETTA_BINARY is not set");
+    std::string binary = Setting("LUMETTA_BINARY", LUMETTA_BUILT_BINARY);
     std::error_code ec;
     fs::create_hard_link(binary, this->binary(), ec);
     if (ec) fs::copy_file(binary, this->binary());
@@ -295,9 +384,31 @@ std::map<std::string, std::string> ProgramEnvironment(const Display& display, co
         {"WAYLAND_DISPLAY", ""},
         {"DBUS_SESSION_BUS_ADDRESS", ""},
     };
-    if (const char* supp = std::getenv("LUMETTA_LSAN_SUPPRESSIONS"))
-        env["LSAN_OPTIONS"] = std::string("suppressions=") + supp + ":print_suppressions=0";
+    env["LSAN_OPTIONS"] =
+        "suppressions=" + Setting("LUMETTA_LSAN_SUPPRESSIONS", LUMETTA_BUILT_LSAN_SUPPRESSIONS) + ":print_suppressions=0";
     return env;
+}
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& file, const std::string& text) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::vector<std::string> DirectoryOrder(const fs::path& folder) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return names;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(dir);
+    return names;
 }
 
 void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour) {
@@ -328,11 +439,9 @@ void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour) {
 }
 
 fs::path ArtifactFolder() {
-    if (const char* dir = std::getenv("LUMETTA_E2E_ARTIFACTS")) {
-        fs::create_directories(dir);
-        return dir;
-    }
-    return fs::temp_directory_path();
+    fs::path dir = Setting("LUMETTA_E2E_ARTIFACTS", LUMETTA_BUILT_E2E_ARTIFACTS);
+    fs::create_directories(dir);
+    return dir;
 }
 
 }  // namespace e2e

@@ -50,6 +50,8 @@ public:
     void Kill();
     int pid() const { return pid_; }
     std::string Output() const;  // stdout and stderr so far
+    // Waits until the output holds `text`; false when it does not within `limit`.
+    bool WaitForOutput(const std::string& text, Millis limit) const;
 
 private:
     int pid_ = -1;
@@ -118,6 +120,11 @@ public:
     void ButtonUp(int button) const;
     // Whether the X server sees the key down right now.
     bool IsDown(const std::string& key) const;
+    // The id of a mapped window whose title is `title`, waiting up to `limit`
+    // for it to appear; nullopt when none did.
+    std::optional<std::string> WaitForWindow(const std::string& title, Millis limit) const;
+    // Gives the keyboard focus to a window (there is no window manager).
+    void Focus(const std::string& windowId) const;
 
 private:
     void Run(const std::vector<std::string>& args) const;
@@ -136,16 +143,54 @@ private:
     TempDir dir_;
 };
 
+// The stand-in running show of the hand-off tests ($LUMETTA_HANDOFF_RECEIVER
+// or the one built in this tree).
+std::string HandOffReceiverBinary();
+
 // Environment for the program: the display, a private configuration and runtime
 // folder, the xcb platform and software OpenGL.
 std::map<std::string, std::string> ProgramEnvironment(const Display& display, const TempDir& home);
+
+// Records what happens to the entries of some folders (Linux inotify): opened,
+// created, changed, removed or renamed, by entry name.
+class FolderWatch {
+public:
+    FolderWatch();
+    ~FolderWatch();
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+    void Watch(const fs::path& folder);
+    // The events seen so far, as "folder/name" of the entries concerned.
+    std::vector<std::string> Touched();
+
+private:
+    int fd_ = -1;
+    std::map<int, fs::path> folders_;
+};
+
+// A socket file that nobody listens at, as a process that crashed leaves it.
+void MakeStaleSocket(const fs::path& file);
+
+// Whether a process listens at a local socket file.
+bool SocketListens(const fs::path& file);
+
+// The private runtime folder ProgramEnvironment gives the program.
+inline fs::path RuntimeFolder(const TempDir& home) { return home / "runtime"; }
+
+// The bytes of a file ("" when it cannot be read).
+std::string ReadFile(const fs::path& file);
+// Writes `text` to `file`, creating its folders.
+void WriteFile(const fs::path& file, const std::string& text);
+// The entry names of a folder in the order the directory returns them
+// (readdir, without "." and "..").
+std::vector<std::string> DirectoryOrder(const fs::path& folder);
 
 // Writes a BMP file of one colour (24-bit, bottom-up); pictures for the tests
 // that need no codec of the program.
 void WriteSolidBmp(const fs::path& file, int width, int height, Rgb colour);
 
 // Where tests keep screenshots for people to look at: $LUMETTA_E2E_ARTIFACTS or
-// the temporary folder.
+// the build tree's e2e-artifacts folder.
 fs::path ArtifactFolder();
 
 }  // namespace e2e
