@@ -1,10 +1,12 @@
 // Writes a small starting corpus for each fuzz target: FOLDER/fuzz_jpeg,
-// FOLDER/fuzz_bmp and FOLDER/fuzz_exif. Usage: fuzz_seeds FOLDER
+// FOLDER/fuzz_bmp, FOLDER/fuzz_exif, FOLDER/fuzz_handoff and
+// FOLDER/fuzz_settings. Usage: fuzz_seeds FOLDER
 
 #include "Pictures.h"
 #include "TestPictures.h"
 
 #include <cstdio>
+#include <string_view>
 
 using namespace lumetta::images;
 using namespace lumetta::images::testing;
@@ -62,6 +64,37 @@ void WriteExifSeeds(const fs::path& folder) {
   }
 }
 
+std::vector<std::uint8_t> Bytes(std::string_view text) { return {text.begin(), text.end()}; }
+
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+// A copy-data frame: message 0x4A, payload size, tag, byte count, the packed list.
+std::vector<std::uint8_t> CopyDataFrame(std::uint32_t tag, std::string_view packed) {
+  std::vector<std::uint8_t> frame;
+  Put32(frame, 0x4A);
+  Put32(frame, static_cast<std::uint32_t>(8 + packed.size()));
+  Put32(frame, tag);
+  Put32(frame, static_cast<std::uint32_t>(packed.size()));
+  frame.insert(frame.end(), packed.begin(), packed.end());
+  return frame;
+}
+
+void WriteHandOffSeeds(const fs::path& folder) {
+  using namespace std::string_view_literals;
+  WriteFile(folder / "two_arguments", CopyDataFrame(0xCF0E2BCA, "/photos/a\0/photos/b.jpg\0\0"sv));
+  WriteFile(folder / "no_arguments", CopyDataFrame(0xCF0E2BCA, "\0"sv));
+  WriteFile(folder / "unterminated", CopyDataFrame(0xCF0E2BCA, "/photos/a"sv));
+  WriteFile(folder / "other_tag", CopyDataFrame(0x12345678, "x\0\0"sv));
+}
+
+void WriteSettingsSeeds(const fs::path& folder) {
+  WriteFile(folder / "own_file", Bytes("random\r\n\r\n0.1625\r\n2\r\n-1\r\n43\r\n-1\r\n"));
+  WriteFile(folder / "comma_and_words", Bytes("/music/a.mp3\nx\n-0,15\n10\nTRUE\r-1\r7"));
+  WriteFile(folder / "exponents", Bytes("none\n\n1E15\n+3\nfalse\n2.5E-6\n"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -70,9 +103,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path root = argv[1];
-  for (const char* target : {"fuzz_jpeg", "fuzz_bmp", "fuzz_exif"}) fs::create_directories(root / target);
+  for (const char* target : {"fuzz_jpeg", "fuzz_bmp", "fuzz_exif", "fuzz_handoff", "fuzz_settings"})
+    fs::create_directories(root / target);
   WriteJpegSeeds(root / "fuzz_jpeg");
   WriteBmpSeeds(root / "fuzz_bmp");
   WriteExifSeeds(root / "fuzz_exif");
+  WriteHandOffSeeds(root / "fuzz_handoff");
+  WriteSettingsSeeds(root / "fuzz_settings");
   return 0;
 }
