@@ -1,5 +1,6 @@
-// The background loader on its own: loading, retrying while the slot is still
-// bound, giving up on a file that never loads, and release waiting for it.
+// The background loader on its own (the shows load through it too): retrying
+// while the slot is still bound, giving up on a file that never loads, and
+// release waiting for it.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -55,18 +56,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(LoadImageThreadTest, LoadsTheFileIntoTheSlot) {
-    auto texture = New<TkelDXTexture>(scene.get());
-    {
-        TLoadImageThread loader(*texture, "photo.jpg");
-        ASSERT_TRUE(Eventually([&] { return loader.GetState() != 'n'; }));
-        EXPECT_EQ(loader.GetState(), 't');
-    }
-    EXPECT_TRUE(texture->Texture);
-    ASSERT_EQ(files.Requests().size(), 1u);
-    EXPECT_EQ(files.Requests()[0].Name, "photo.jpg");
-}
 
 TEST_F(LoadImageThreadTest, RetriesWhileTheSlotIsBoundThenLoads) {
     auto texture = New<GuardedTexture>(scene.get());

@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "ShowTestSupport.h"
-#include "engine/MatrixExpectations.h"
 
 using namespace showtest;
 
 namespace {
 
-constexpr BYTE kEscape = 27, kRight = 39;
+constexpr BYTE kRight = 39;
 
 class SlideCycleTest : public ShowTest {
 protected:
