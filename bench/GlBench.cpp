@@ -3,14 +3,12 @@
 // the time of one frame of the photo surface.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
+#include "BenchPhotos.h"
 #include "GlTestDisplay.h"
 #include "Pictures.h"
 #include "SlideshowScene.h"
@@ -26,34 +24,7 @@ constexpr int kWidth = 1920, kHeight = 1080;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// Rings and fine grain over a colour ramp, so that the entropy decoder has a
-// photo's work to do.
-const fs::path& Photo() {
-    static const fs::path path = [] {
-        fs::path file = fs::path(LUMETTA_BENCH_DATA) / "gl-rings-6000x4000.jpg";
-        if (fs::exists(file)) return file;
-        BgraImage image(6000, 4000);
-        std::uint32_t grain = 7;
-        for (std::uint32_t y = 0; y < image.height; ++y) {
-            std::uint8_t* p = image.row(y);
-            for (std::uint32_t x = 0; x < image.width; ++x, p += 4) {
-                grain = grain * 1103515245u + 12345u;
-                int g = static_cast<int>((grain >> 26) & 15) - 8;
-                double dx = x - 3000.0, dy = y - 2000.0;
-                int ring = static_cast<int>(std::sqrt(dx * dx + dy * dy) / 9) % 64;
-                p[0] = static_cast<std::uint8_t>(std::clamp(static_cast<int>(y / 16) + g, 0, 255));
-                p[1] = static_cast<std::uint8_t>(std::clamp(ring * 3 + g, 0, 255));
-                p[2] = static_cast<std::uint8_t>(std::clamp(static_cast<int>(x / 24) + g, 0, 255));
-                p[3] = 255;
-            }
-        }
-        fs::create_directories(file.parent_path());
-        auto jpeg = lumetta::images::EncodeJpeg(image).value();
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
-        return file;
-    }();
-    return path;
-}
+const fs::path& Photo() { return benchphotos::LargePhoto(); }
 
 std::unique_ptr<gltest::SlideshowScene> slideshow;
 

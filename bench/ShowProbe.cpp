@@ -111,7 +111,7 @@ bool AnyPhoto(const Look& look) {
 
 // Nine single pixels of the root window, one request each: far cheaper for the
 // server than a larger image, so the watched program keeps the processor.
-class Screen {
+class ScreenPoints {
 public:
     bool Open() {
         display_ = XOpenDisplay(nullptr);
@@ -121,7 +121,7 @@ public:
         for (int i = 0; i < kPoints; ++i) points_[i] = {w / 2 + (i % 3 - 1) * w / 8, h / 2 + (i / 3 - 1) * h / 8};
         return true;
     }
-    ~Screen() {
+    ~ScreenPoints() {
         if (display_) XCloseDisplay(display_);
     }
 
@@ -191,7 +191,7 @@ void EndWatched(int signal) {
 
 class Watch {
 public:
-    Watch(const Options& options, Screen& screen) : options_(options), screen_(screen) {}
+    Watch(const Options& options, ScreenPoints& screen) : options_(options), screen_(screen) {}
 
     // False when the limit passes or the program ends first.
     bool Run() {
@@ -274,7 +274,7 @@ private:
     }
 
     const Options& options_;
-    Screen& screen_;
+    ScreenPoints& screen_;
     Clock::time_point start_;
     pid_t pid_ = -1;
     int shown_ = 0;
@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
                      "usage: show_probe [--photos N] [--settle S] [--limit S] [--rss-at N,N...] -- PROGRAM ARGS...\n");
         return 2;
     }
-    Screen screen;
+    ScreenPoints screen;
     if (!screen.Open()) {
         std::fprintf(stderr, "show_probe: cannot open the display %s\n", std::getenv("DISPLAY"));
         return 1;
