@@ -8,6 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/input/SystemKeys.h"
+#include "slideshow/RandomSource.h"
+
 // The slideshow window and the application around it.
 class IShowHost {
 public:
@@ -85,4 +88,14 @@ public:
 
 protected:
     ~IPictureFiles() = default;
+};
+
+// Everything the slide cycle and its commands reach outside the engine.
+struct TShowServices {
+    IShowHost& Host;
+    IShowMusic& Music;
+    INavigationOverlay& Overlay;
+    SystemKeys& Keys;
+    IPictureFiles& Pictures;
+    IRandomSource& Random;
 };

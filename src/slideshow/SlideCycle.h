@@ -15,6 +15,8 @@
 #include <memory>
 
 #include "platform/input/SystemKeys.h"
+#include "slideshow/LoadImageThread.h"
+#include "slideshow/NoLoadablePhotos.h"
 #include "slideshow/PhotoList.h"
 #include "slideshow/RandomSource.h"
 #include "slideshow/ShowObjects.h"
@@ -23,29 +25,24 @@
 
 class TLumettaSettings;
 
-struct TShowServices {
-    IShowHost& Host;
-    IShowMusic& Music;
-    INavigationOverlay& Overlay;
-    SystemKeys& Keys;
-    IPictureFiles& Pictures;
-    IRandomSource& Random;
-};
-
 class TSlideCycle {
 public:
     // Installs DrawFrame as the scene's frame handler. Photos may grow while
-    // the show runs (a second start hands its photos over).
+    // the show runs (a second start hands its photos over). Timing: how the
+    // background loaders retry (tests make it short).
     TSlideCycle(TShowObjects& Objects, TShowState& State, const TPhotos& Photos, TLumettaSettings& Settings,
-                TShowServices Services);
-    // Waits for every loader, so that the slots can be released after it.
+                TShowServices Services, TLoaderTiming Timing = {});
+    // Waits for every loader, so that the slots can be released after it, and
+    // removes the frame handler.
     ~TSlideCycle();
     TSlideCycle(const TSlideCycle&) = delete;
     TSlideCycle& operator=(const TSlideCycle&) = delete;
 
     // The show loop. Returns when the user has stopped the show, with Depth,
     // LastIndex and Delay stored in the settings; errors that escape a photo
-    // end it early and leave the settings untouched.
+    // end it early and leave the settings untouched. A photo that cannot be
+    // loaded is skipped; when no photo of the list can be, TNoLoadablePhotos
+    // ends the show.
     void TimerStartingSlideshowTimer();
 
     // The scene's frame handler: the cleared background and the surface with

@@ -25,11 +25,21 @@ public:
 };
 
 // Hands out the numbers the test lines up; asking with none left, or for a
-// number the count does not allow, is a test error.
+// number the count does not allow, is a test error. Fractions run out into
+// `restFraction` (0.5: no drift).
 class ScriptedRandom final : public IRandomSource {
 public:
     std::deque<int> next;
     std::vector<int> counts;  // the count of every draw
+    std::deque<double> fractions;
+    double restFraction = 0.5;
+
+    double Fraction() override {
+        if (fractions.empty()) return restFraction;
+        const double value = fractions.front();
+        fractions.pop_front();
+        return value;
+    }
 
     int Below(int count) override {
         counts.push_back(count);

@@ -1,0 +1,188 @@
+// Unloadable photos. A photo whose texture cannot be made is skipped rather
+// than waited for without end: when the loader of a prefetched photo gives up
+// (State 'f', after about 2 s of retries) or the direct load into TextureC
+// fails three times in a row, the photo is left out. No drift is applied and
+// no frame drawn for it, so the photo before stays on screen, and the show goes
+// on with the next photo as after a jump (Jumped: it is loaded directly). When
+// as many photos have been skipped one after another as the list has entries,
+// the show ends with TNoLoadablePhotos.
+#include "slideshow/SlideCycle.h"
+
+#include <algorithm>
+
+#include "slideshow/NoLoadablePhotos.h"
+#include "slideshow/PhotoMotion.h"
+#include "slideshow/PhotoSlots.h"
+#include "slideshow/ShowCommands.h"
+#include "slideshow/ShowContext.h"
+#include "startup/PhotoSettings.h"
+
+using namespace kelDX8;
+
+namespace {
+
+// The music from the show's start to its end, also when an error ends it.
+class TMusicForShow {
+public:
+    explicit TMusicForShow(IShowMusic& Music) : Music(Music) { Music.BeginShow(); }
+    ~TMusicForShow() {
+        if (!ended) IgnoringFailure([&] { Music.EndShow(); });
+    }
+    void End() {
+        ended = true;
+        Music.EndShow();
+    }
+
+private:
+    IShowMusic& Music;
+    bool ended = false;
+};
+
+}  // namespace
+
+struct TSlideCycle::Impl {
+    Impl(TShowObjects& Objects, TShowState& State, const TPhotos& Photos, TLumettaSettings& Settings,
+         TShowServices Services, TLoaderTiming Timing)
+        : Show{Objects, State, Photos, Settings, Services}, Slots(Show, Timing) {}
+
+    void StartPosition();
+    bool ShowPhoto();
+    void SetUpDrift(TPhotoMotion& Motion);
+    void RunSteps(TPhotoMotion& Motion);
+    void EndPhoto(const TPhotoMotion& Motion);
+    void Advance();
+
+    TShowContext Show;
+    TPhotoSlots Slots;
+};
+
+TSlideCycle::TSlideCycle(TShowObjects& Objects, TShowState& State, const TPhotos& Photos, TLumettaSettings& Settings,
+                         TShowServices Services, TLoaderTiming Timing)
+    : impl_(std::make_unique<Impl>(Objects, State, Photos, Settings, Services, Timing)) {
+    Objects.Scene->OnDraw = [this](TkelDXCustomObject*) { DrawFrame(); };
+}
+
+TSlideCycle::~TSlideCycle() { impl_->Show.Objects.Scene->OnDraw = nullptr; }
+
+void TSlideCycle::TimerStartingSlideshowTimer() {
+    auto& show = impl_->Show;
+    TMusicForShow music(show.Services.Music);
+    if (show.Photos.empty()) throw TNoLoadablePhotos();
+    impl_->StartPosition();
+    impl_->Slots.StartFirstLoader();
+    int skippedInARow = 0;
+    for (;;) {
+        if (impl_->ShowPhoto())
+            skippedInARow = 0;
+        else if (++skippedInARow >= show.PhotoCount())
+            throw TNoLoadablePhotos();
+        show.Services.Host.ProcessMessages();
+        if (show.State.StopRequested) break;
+        impl_->Advance();
+    }
+    show.Settings.SetDepth(show.State.SurfaceDepth);
+    show.Settings.SetLastIndex(show.State.Index);
+    show.Settings.SetDelay(show.State.Delay);
+    music.End();
+}
+
+void TSlideCycle::Impl::StartPosition() {
+    // Positions below -1 are never stored; they start at the first photo too.
+    const int last = Show.Settings.GetLastIndex();
+    Show.State.Index = last < 0 ? 0 : std::min(last, Show.PhotoCount() - 1);
+}
+
+void TSlideCycle::Impl::Advance() {
+    auto& state = Show.State;
+    ++state.Index;
+    if (state.Index >= Show.PhotoCount()) {
+        state.Index = 0;
+        state.Jumped = true;
+    }
+    if (state.Index < 0) {
+        state.Index = Show.PhotoCount() - 1;
+        state.Jumped = true;
+    }
+}
+
+// False when the photo could not be loaded and was skipped.
+bool TSlideCycle::Impl::ShowPhoto() {
+    if (!Slots.Prepare()) {
+        Show.State.Jumped = true;
+        return false;
+    }
+    const auto size = Show.Services.Pictures.ReadPictureSize(Show.Photos.at(Show.State.Index));
+    if (!Slots.Bind()) {
+        Show.State.Jumped = true;
+        return false;
+    }
+    if (!Show.State.MusicStarted) {
+        Show.Services.Music.StartMusic();
+        Show.State.MusicStarted = true;
+    }
+    TPhotoMotion motion;
+    auto& host = Show.Services.Host;
+    FitSurface(*Show.Objects.Surface, Show.State, size.value_or(kUnreadableSize),
+               static_cast<double>(host.ScreenWidth()) / host.ScreenHeight());
+    SetUpDrift(motion);
+    if (!host.WindowVisible()) {
+        host.ShowWindow();
+        host.ProcessMessages();
+    }
+    Show.Objects.Surface->Visible = true;
+    RunSteps(motion);
+    EndPhoto(motion);
+    return true;
+}
+
+void TSlideCycle::Impl::SetUpDrift(TPhotoMotion& Motion) {
+    Motion = DrawMotion(Show.Services.Random);
+    if (Show.Settings.GetAllowMoving()) PreCompensate(*Show.Objects.Surface, Show.State, Motion);
+}
+
+void TSlideCycle::Impl::RunSteps(TPhotoMotion& Motion) {
+    auto& state = Show.State;
+    auto& objects = Show.Objects;
+    while (Motion.Step <= kStepsPerPhoto) {
+        state.Jumped = false;
+        if (ReadKeyboardCommands(Show, Motion)) return;
+        if (ReadMouseCommands(Show, Motion)) return;
+        if (!state.Paused && Show.Settings.GetAllowMoving()) {
+            objects.Camera->Deactivate();
+            DriftOneStep(*objects.Surface, Motion);
+            objects.Camera->Activate();
+        }
+        if (state.Paused) {
+            Show.Services.Host.Sleep(100);
+        } else {
+            Show.Services.Host.Sleep(state.Delay * 10);
+            ++Motion.Step;
+        }
+        RenderIgnoringFailure(*objects.Scene);
+    }
+}
+
+void TSlideCycle::Impl::EndPhoto(const TPhotoMotion& Motion) {
+    auto& state = Show.State;
+    // The photo after the last one, at position 0, was prepared into the odd slot.
+    if (!state.Jumped) state.Jumped = state.Index == Show.PhotoCount() - 1 && state.Index % 2 == 0;
+    RenderIgnoringFailure(*Show.Objects.Scene);
+    state.CarryX = -Motion.SumX;
+    state.CarryY = -Motion.SumY;
+}
+
+void TSlideCycle::DrawFrame() {
+    auto& show = impl_->Show;
+    if (show.Services.Host.DialogVisible()) return;
+    auto& objects = show.Objects;
+    try {
+        objects.Scene->Clear();
+        objects.Surface->Insert();
+        // Stage 0, shared by the three slots: colour from the texture, alpha from the vertices.
+        objects.TextureA->SetColorStage(D3DTA_CURRENT, D3DTA_TEXTURE, D3DTOP_SELECTARG2);
+        objects.TextureA->SetAlphaStage(D3DTA_DIFFUSE, D3DTA_TEXTURE, D3DTOP_SELECTARG1);
+        objects.Surface->Draw();
+    } catch (const std::exception&) {
+        show.Services.Host.RequestEndOfApplication();
+    }
+}
