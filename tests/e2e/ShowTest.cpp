@@ -13,6 +13,10 @@ namespace {
 
 constexpr Rgb kBackground{16, 16, 16};
 constexpr int kMostPhotos = 25;
+// The show reads its keys once per animation step (up to 100 ms plus a frame
+// apart at the slowest speed), so a key must stay down longer than that to
+// count; a short press of an arrow must stay under the 0.5 s of a hold.
+constexpr Millis kTap = 300ms;
 
 // Photo i's colour; the red channel alone tells the photos apart.
 Rgb PhotoColour(int i) {
@@ -109,7 +113,8 @@ TEST(Show, FirstPhotoAppearsFittedOnTheDarkGreyBackground) {
     EXPECT_EQ(box.top, 0);
     EXPECT_EQ(box.bottom, shot.height() - 1);
     double expectedWidth = 3.0 * 0.75 / (2.825 * 4.0 / 3.0) * shot.width();
-    EXPECT_NEAR(box.width(), expectedWidth, 0.08 * expectedWidth);
+    EXPECT_NEAR(box.width(), expectedWidth, 0.08 * expectedWidth)
+        << box.left << "," << box.top << " - " << box.right << "," << box.bottom;
     EXPECT_NEAR((box.left + box.right) / 2.0, shot.width() / 2.0, 40);
 }
 
@@ -119,7 +124,7 @@ TEST(Show, ArrowKeysStepAndHoldingJumpsTenWithTheOverlay) {
     ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
     Input input(show.display);
 
-    input.Press("Right");
+    input.Press("Right", kTap);
     EXPECT_TRUE(show.WaitForPosition(1));
 
     input.KeyDown("Right");
@@ -140,7 +145,7 @@ TEST(Show, ArrowKeysStepAndHoldingJumpsTenWithTheOverlay) {
     EXPECT_TRUE(Near(Screenshot::Grab(show.display).At(x0 + 60, y0 + 12), kBackground, 4))
         << "the overlay stays after the release";
 
-    input.Press("Left");
+    input.Press("Left", kTap);
     EXPECT_TRUE(show.WaitForPosition(10)) << "Left goes back one";
 }
 
@@ -149,7 +154,7 @@ TEST(Show, SpaceFreezesThePicture) {
     show.Start();
     ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
     Input input(show.display);
-    input.Press("space");
+    input.Press("space", kTap);
     std::this_thread::sleep_for(500ms);
     Screenshot first = Screenshot::Grab(show.display);
     std::this_thread::sleep_for(3s);  // three photos' time at this speed
@@ -160,7 +165,7 @@ TEST(Show, SpaceFreezesThePicture) {
     auto a = first.BoundsOfNot(kBackground, 4), b = later.BoundsOfNot(kBackground, 4);
     EXPECT_EQ(std::tie(a.left, a.top, a.right, a.bottom), std::tie(b.left, b.top, b.right, b.bottom))
         << "the picture moved while paused";
-    input.Press("space");
+    input.Press("space", kTap);
     EXPECT_TRUE(show.WaitUntilOtherPhoto(frozen)) << "Space again resumes the show";
 }
 
@@ -169,14 +174,14 @@ TEST(Show, EscapeStoresThePositionAndARestartResumesThere) {
     show.Start();
     ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
     Input input(show.display);
-    input.Press("Right");
+    input.Press("Right", kTap);
     ASSERT_TRUE(show.WaitForPosition(1));
-    input.Press("Right");
+    input.Press("Right", kTap);
     ASSERT_TRUE(show.WaitForPosition(2));
-    input.Press("Escape");
+    input.Press("Escape", kTap);
     auto code = show.program->Wait(30s);
     ASSERT_TRUE(code) << "Escape did not end the program";
-    EXPECT_EQ(*code, 0);
+    EXPECT_EQ(*code, 0) << show.program->Output();
     // The depth of a 3:4 photo on a 4:3 screen: 0.5625 - 0.9 + 0.5.
     EXPECT_EQ(show.StoredSettings(), "none\r\n\r\n0.1625\r\n10\r\n-1\r\n2\r\n0\r\n");
 
@@ -205,7 +210,7 @@ TEST(Show, RTurnsThePictureFileOnDisk) {
     ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
     fs::path shown = show.PhotoFile(show.PhotoAt(0));
     Input input(show.display);
-    input.Press("r");
+    input.Press("r", kTap);
     EXPECT_TRUE(WaitUntil([&] { return BmpSize(shown) == std::pair{320, 240}; }, 30s))
         << "the file was not turned: " << BmpSize(shown).first << " x " << BmpSize(shown).second << "\n"
         << show.program->Output();
@@ -218,14 +223,14 @@ TEST(Show, F1ShowsTheHelpOverTheFrozenShow) {
     show.Start();
     ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
     Input input(show.display);
-    input.Press("F1");
+    input.Press("F1", kTap);
     auto help = input.WaitForWindow("Help", 30s);
     ASSERT_TRUE(help) << "no help window";
     std::this_thread::sleep_for(2500ms);  // two photos' time at this speed
     show.Save(Screenshot::Grab(show.display), "show-help.png");
     EXPECT_TRUE(input.WaitForWindow("Help", 1s)) << "the help window went away by itself";
     input.Focus(*help);
-    input.Press("Escape");
+    input.Press("Escape", kTap);
     EXPECT_TRUE(show.WaitUntilOtherPhoto(-1)) << "the show did not come back after the help";
     EXPECT_TRUE(show.program->Running()) << "the Escape that closed the help also ended the show";
 }
@@ -235,7 +240,7 @@ TEST(Show, F2ChoicesAreStoredWhenTheShowEnds) {
     show.Start();
     ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
     Input input(show.display);
-    input.Press("F2");
+    input.Press("F2", kTap);
     auto dialog = input.WaitForWindow("Settings", 30s);
     ASSERT_TRUE(dialog) << "no settings dialog";
     // "Zoom and rotate pictures" sits at (112, 336) in the centred 606 x 465 panel.
@@ -245,9 +250,9 @@ TEST(Show, F2ChoicesAreStoredWhenTheShowEnds) {
     std::this_thread::sleep_for(300ms);
     show.Save(Screenshot::Grab(show.display), "show-settings.png");
     input.Focus(*dialog);
-    input.Press("Escape");
+    input.Press("Escape", kTap);
     ASSERT_TRUE(show.WaitUntilOtherPhoto(-1)) << "the show did not come back after the dialog";
-    input.Press("Escape");
+    input.Press("Escape", kTap);
     ASSERT_TRUE(show.program->Wait(30s)) << "Escape did not end the program";
     auto lines = show.StoredSettings();
     EXPECT_EQ(lines, "none\r\n\r\n0.1625\r\n10\r\n0\r\n0\r\n0\r\n") << "drift off and stored";
