@@ -5,14 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
-#include "fakes/FakeDirectInput.h"
-#include "fakes/FakeScreenSaver.h"
-#include "fakes/FakeShowDialogs.h"
-#include "fakes/FakeShowServices.h"
-#include "fakes/FakeTextureFileLoader.h"
-#include "fakes/RecordingDirect3D.h"
+#include "fakes/FakeSlideshowPartners.h"
 #include "fakes/RecordingErrorReport.h"
-#include "slideshow/PictureFiles.h"
 #include "startup/HandOffRecord.h"
 #include "startup/PhotoSettings.h"
 
@@ -29,16 +23,7 @@ struct Window {
     e2e::TempDir photos, program;
     std::string picture = (photos / "one.jpg").string();
     RecordingErrorReport report;
-    fakes::Direct3DRecorder direct3D;
-    fakes::FakeDirectInput input;
-    fakes::FakeTextureFileLoader loader;
-    fakes::RecordingShowMusic music;
-    fakes::RecordingOverlay overlay;
-    fakes::FakeShowDialogs dialogs;
-    fakes::FakeSystemKeys keys;
-    TPictureFiles pictures;
-    TClockSeededRandom random;
-    fakes::FakeScreenSaver screenSaver;
+    fakes::FakeSlideshowPartners fakes;
     std::unique_ptr<TLumettaSettings> settings;
     std::unique_ptr<TfrmSlideshowMain> window;
 
@@ -49,7 +34,7 @@ struct Window {
     }
     TfrmSlideshowMain& Create(const Args& args) {
         window = std::make_unique<TfrmSlideshowMain>(
-            *settings, args, report, TSlideshowPartners{music, overlay, dialogs, keys, pictures, random, screenSaver});
+            *settings, args, report, fakes.Partners());
         return *window;
     }
     ~Window() {
@@ -173,21 +158,21 @@ TEST(TextureMain, RejectedHandOffArgumentEndsTheApplicationAfterTheShow) {
     auto& window = w.Create({w.picture});
     EXPECT_EQ(SendRecord(window, handoff::kCommandLineTag, Packed({empty.path().string()})), 1);
     EXPECT_TRUE(window.IsEndRequested());
-    w.input.PressVirtualKey(27);  // the show, should it start, stops at its first step
+    w.fakes.input.PressVirtualKey(27);  // the show, should it start, stops at its first step
     EXPECT_TRUE(MessageLoopEnds());
 }
 
 TEST(TextureMain, ScreenSaverIsHeldOffWhileTheWindowExists) {
     Window w;
     w.Create({w.picture});
-    EXPECT_EQ(w.screenSaver.requests, std::vector<bool>{false});
+    EXPECT_EQ(w.fakes.screenSaver.requests, std::vector<bool>{false});
     w.window.reset();
-    EXPECT_EQ(w.screenSaver.requests, (std::vector<bool>{false, true}));
+    EXPECT_EQ(w.fakes.screenSaver.requests, (std::vector<bool>{false, true}));
 }
 
 TEST(TextureMain, FailedCreationIsReportedAndEndsTheProgram) {
     Window w;
-    w.direct3D.Fail("CreateDevice", D3DERR_NOTAVAILABLE);
+    w.fakes.direct3D.Fail("CreateDevice", D3DERR_NOTAVAILABLE);
     auto& window = w.Create({w.picture});
     EXPECT_TRUE(window.CreationFailed());
     ASSERT_EQ(w.report.shown.size(), 1u);
@@ -202,12 +187,12 @@ TEST(TextureMain, EscapeAtTheFirstStepStoresWhereTheShowStopped) {
     Touch(w.photos / "two.jpg");
     w.settings->SetLastIndex(1);
     auto& window = w.Create({w.photos.path().string()});
-    w.input.PressVirtualKey(27);
+    w.fakes.input.PressVirtualKey(27);
     EXPECT_TRUE(MessageLoopEnds());
     EXPECT_FALSE(window.isVisible()) << "the window closes when the show ends";
     EXPECT_EQ(w.settings->GetLastIndex(), 1);
     EXPECT_EQ(w.settings->GetDelay(), 2);
-    EXPECT_EQ(w.music.calls.front(), "BeginShow");
-    EXPECT_EQ(w.music.calls.back(), "EndShow");
+    EXPECT_EQ(w.fakes.music.calls.front(), "BeginShow");
+    EXPECT_EQ(w.fakes.music.calls.back(), "EndShow");
     EXPECT_TRUE(w.report.shown.empty());
 }

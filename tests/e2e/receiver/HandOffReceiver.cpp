@@ -17,13 +17,7 @@
 
 #include "platform/instance/LocalSocketRegistration.h"
 #include "platform/instance/UnixSocket.h"
-#include "fakes/FakeDirectInput.h"
-#include "fakes/FakeScreenSaver.h"
-#include "fakes/FakeShowDialogs.h"
-#include "fakes/FakeShowServices.h"
-#include "fakes/FakeTextureFileLoader.h"
-#include "fakes/RecordingDirect3D.h"
-#include "slideshow/PictureFiles.h"
+#include "fakes/FakeSlideshowPartners.h"
 #include "slideshow/TextureMain.h"
 #include "startup/PhotoSettings.h"
 
@@ -68,18 +62,8 @@ int main(int argc, char** argv) {
     std::filesystem::path settingsFile = argv[1];
     TLumettaSettings settings(settingsFile.string(), {settingsFile.parent_path(), "."});
     PrintedReport report;
-    fakes::Direct3DRecorder direct3D;
-    fakes::FakeDirectInput input;
-    fakes::FakeTextureFileLoader loader;
-    fakes::RecordingShowMusic music;
-    fakes::RecordingOverlay overlay;
-    fakes::FakeShowDialogs dialogs;
-    fakes::FakeSystemKeys keys;
-    TPictureFiles pictures;
-    TClockSeededRandom random;
-    fakes::FakeScreenSaver screenSaver;
-    TfrmSlideshowMain window(settings, std::vector<std::string>(argv + 2, argv + argc), report,
-                             {music, overlay, dialogs, keys, pictures, random, screenSaver});
+    fakes::FakeSlideshowPartners fakes;
+    TfrmSlideshowMain window(settings, std::vector<std::string>(argv + 2, argv + argc), report, fakes.Partners());
     const char* refuse = std::getenv("LUMETTA_RECEIVER_REFUSE");
     PrintingWindow printing(window, refuse && std::strcmp(refuse, "1") == 0);
 
