@@ -25,8 +25,9 @@ void TkelDXCustomObject::Create(TkelDXScene* NewScene) {
 
 bool TkelDXCustomObject::CheckResult(HRESULT Result, const std::string& Message, ResultDescriber DescribeResult,
                                      bool RaiseOnError) const {
+    const bool record = Scene && std::this_thread::get_id() == Scene->OwnThread;
     if (SUCCEEDED(Result)) {
-        if (Scene) {
+        if (record) {
             Scene->ClearLastError();
             Scene->LastError = Result;
             Scene->LastErrorText = ResultName(Result);
@@ -40,7 +41,7 @@ bool TkelDXCustomObject::CheckResult(HRESULT Result, const std::string& Message,
         std::string detail = ResultName(Result) + ": " + DescribeResult(Result);
         text = text.empty() ? detail : text + "\r\n\r\n(" + detail + ")";
     }
-    if (Scene) {
+    if (record) {
         Scene->ClearLastError();
         Scene->LastError = Result;
         Scene->LastErrorText = text;

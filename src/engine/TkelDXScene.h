@@ -13,8 +13,10 @@
 // Main thread only.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "TkelDXCustomTransform.h"
 #include "d3d8.h"
@@ -59,11 +61,17 @@ public:
     // Created by the first input device.
     ComPtr<IDirectInput8> DirectInput;
     ComPtr<IDirect3D8> Direct3D;
-    // The result of the last call that went through CheckResult, and its text.
+    // The result of the last call that went through CheckResult on the
+    // scene's own thread, and its text. Calls on other threads (a loader
+    // filling a texture) raise their errors but leave this record alone.
     HRESULT LastError = 0;
     std::string LastErrorText;
+    // The thread that made the scene.
+    std::thread::id OwnThread = std::this_thread::get_id();
     TkelDXCustomCamera* ActiveCamera = nullptr;
-    TkelDXTexture* ActiveTextures[TextureStageCount] = {};
+    // Written on the scene's thread; a loader thread reads them to refuse
+    // loading into a bound texture.
+    std::atomic<TkelDXTexture*> ActiveTextures[TextureStageCount] = {};
     // The object inserted last; ApplyWorldTransform uses its Matrix.
     TkelDXCustomInsertObject* CurrentObject = nullptr;
     // Called between begin and end of scene with the scene as Sender.

@@ -66,9 +66,12 @@ bool LetterDown(TShowContext& Show, char32_t Letter) {
     return key && Show.Objects.Keyboard->KeyDown(*key);
 }
 
-// R and L: the photo comes again, loaded afresh from the turned file.
+// R and L: the photo comes again, loaded afresh from the turned file. One
+// press turns it once: the key is let go before the photo comes again, or a
+// press longer than a reload would turn it again and again.
 void TurnPicture(TShowContext& Show, const TPhotoMotion& Motion, bool Clockwise) {
     Show.Services.Pictures.RotatePictureFile(Show.Photos.at(Show.State.Index), Clockwise);
+    WaitForRelease(Show);
     Show.State.Jumped = true;
     --Show.State.Index;
     OweRemainingDrift(Show.State, Motion);

@@ -5,9 +5,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QDeadlineTimer>
+#include <chrono>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
+#include "slideshow/NoLoadablePhotos.h"
+#include "slideshow/ShowObjects.h"
+#include "slideshow/SlideCycle.h"
 #include "startup/HandOffRecord.h"
 #include "startup/PhotoSettings.h"
 
@@ -24,8 +30,8 @@ std::string FolderOf(const std::string& file) {
 }  // namespace
 
 TfrmSlideshowMain::TfrmSlideshowMain(TLumettaSettings& Settings, const std::vector<std::string>& Arguments,
-                                     IErrorReport& ErrorReport)
-    : Settings(Settings), ErrorReport(ErrorReport) {
+                                     IErrorReport& ErrorReport, TSlideshowPartners Partners)
+    : Settings(Settings), ErrorReport(ErrorReport), Partners(Partners) {
     setTitle(QStringLiteral("Brindle Slideshow"));
     TimerStartingSlideshow.setInterval(1);
     TimerStartingSlideshow.setSingleShot(true);
@@ -34,10 +40,21 @@ TfrmSlideshowMain::TfrmSlideshowMain(TLumettaSettings& Settings, const std::vect
     Created = true;
 }
 
+TfrmSlideshowMain::~TfrmSlideshowMain() {
+    // The cycle waits for its loaders, so no slot is released while one is filled.
+    Cycle.reset();
+    Partners.ScreenSaver.SetScreenSaverActive(true);
+    Objects.reset();
+}
+
 void TfrmSlideshowMain::FormCreate(const std::vector<std::string>& Arguments) {
-    StopRequested = false;
-    Delay = Settings.GetDelay() == -1 ? 2 : Settings.GetDelay();
-    SurfaceDepth = Settings.GetDepth() == -1.0 ? 0 : Settings.GetDepth();
+    State.MusicStarted = false;
+    State.Jumped = false;
+    Partners.ScreenSaver.SetScreenSaverActive(false);
+    State.PendingPush = State.PendingTurn = State.CarryX = State.CarryY = 0;
+    State.StopRequested = false;
+    State.Delay = Settings.GetDelay() == -1 ? 2 : Settings.GetDelay();
+    State.SurfaceDepth = Settings.GetDepth() == -1.0 ? 0 : Settings.GetDepth();
 
     // Borderless over the whole screen; given the geometry, since without a
     // window manager asking to be maximised does nothing.
@@ -45,10 +62,21 @@ void TfrmSlideshowMain::FormCreate(const std::vector<std::string>& Arguments) {
     if (QScreen* s = screen()) setGeometry(s->geometry());
     setWindowState(Qt::WindowMaximized);
 
-    // The engine scene and the objects drawn on it (camera, input devices,
-    // photo surface, texture slots) are made here, before the list is built.
-
+    CatchErrors([&] { CreateEngineObjects(); });
+    if (!Objects) {
+        // Without a scene there is nothing to show: the program ends.
+        RequestEndOfApplication();
+        return;
+    }
     BuildPhotoList(Arguments);
+}
+
+void TfrmSlideshowMain::CreateEngineObjects() {
+    auto objects = std::make_unique<TShowObjects>(static_cast<HWND>(static_cast<QWindow*>(this)), ScreenWidth(),
+                                                  ScreenHeight(), State);
+    TShowServices services{*this, Partners.Music, Partners.Overlay, Partners.Keys, Partners.Pictures, Partners.Random};
+    Cycle = std::make_unique<TSlideCycle>(*objects, State, Photos, Settings, services);
+    Objects = std::move(objects);
 }
 
 void TfrmSlideshowMain::BuildPhotoList(const std::vector<std::string>& Arguments) {
@@ -68,14 +96,94 @@ void TfrmSlideshowMain::BuildPhotoList(const std::vector<std::string>& Arguments
         RequestEndOfApplication();
         return;
     }
-    StopRequested = false;
+    State.StopRequested = false;
     setCursor(Qt::BlankCursor);
     TimerStartingSlideshow.start();
 }
 
 void TfrmSlideshowMain::TimerStartingSlideshowTimer() {
     TimerStartingSlideshow.stop();
-    // The show runs from here until the user stops it.
+    ShowRunning = true;
+    bool unloadable = false;
+    try {
+        Cycle->TimerStartingSlideshowTimer();
+    } catch (const TNoLoadablePhotos& error) {
+        apevCatchErrorsException(error);
+        unloadable = true;
+    } catch (const std::exception& error) {
+        // The window stays with its last frame; Escape still closes it.
+        apevCatchErrorsException(error);
+    }
+    ShowRunning = false;
+    if (State.StopRequested || unloadable) Close();
+}
+
+void TfrmSlideshowMain::FormPaint() {
+    if (!Objects || Partners.Dialogs.AnyVisible()) return;
+    try {
+        Objects->Scene->Render();
+    } catch (const std::exception&) {
+    }
+}
+
+void TfrmSlideshowMain::exposeEvent(QExposeEvent*) {
+    if (isExposed()) FormPaint();
+}
+
+double TfrmSlideshowMain::Seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+void TfrmSlideshowMain::Sleep(int Milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds)); }
+
+void TfrmSlideshowMain::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void TfrmSlideshowMain::ShowWindow() {
+    if (QScreen* s = screen()) setGeometry(s->geometry());
+    show();
+    raise();
+    requestActivate();
+    // The first frame must land on a mapped window; a display that never maps
+    // it still lets the show go on after the limit.
+    QDeadlineTimer limit(2000);
+    while (!isExposed() && !limit.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void TfrmSlideshowMain::ReactivateWindow() {
+    SetInputEnabled(false);
+    SetInputEnabled(true);
+    raise();
+    requestActivate();
+}
+
+void TfrmSlideshowMain::ShowHelp() {
+    Partners.Dialogs.ShowHelp([this](bool enabled) { SetInputEnabled(enabled); });
+    WaitForKeyRelease();
+}
+
+void TfrmSlideshowMain::ShowSettings() {
+    Partners.Dialogs.ShowSettings([this](bool enabled) { SetInputEnabled(enabled); });
+    WaitForKeyRelease();
+}
+
+void TfrmSlideshowMain::WaitForKeyRelease() {
+    // The Escape that closed a dialog is still down when the show reads its
+    // keys again; it must not also end the show.
+    while (Objects->Keyboard->Poll() && Objects->Keyboard->AnyKeyDown()) {
+        Sleep(100);
+        ProcessMessages();
+    }
+}
+
+int TfrmSlideshowMain::ScreenWidth() {
+    QScreen* s = screen();
+    return s ? s->geometry().width() : width();
+}
+
+int TfrmSlideshowMain::ScreenHeight() {
+    QScreen* s = screen();
+    return s ? s->geometry().height() : height();
 }
 
 void TfrmSlideshowMain::AddPath(const std::string& Path) {
@@ -93,6 +201,13 @@ void TfrmSlideshowMain::Close() {
     if (Created) RequestEndOfApplication();
 }
 
+void TfrmSlideshowMain::Action1Execute() {
+    // The request to end the application waits for the show loop to return;
+    // the show must then stop rather than run on hidden.
+    if (ShowRunning) State.StopRequested = true;
+    Close();
+}
+
 template <typename Handler>
 void TfrmSlideshowMain::CatchErrors(Handler&& handler) {
     try {
@@ -103,7 +218,7 @@ void TfrmSlideshowMain::CatchErrors(Handler&& handler) {
 }
 
 void TfrmSlideshowMain::apevCatchErrorsException(const std::exception& Error) {
-    ErrorReport.ShowError("Image " + std::to_string(Index) + " " + Error.what());
+    ErrorReport.ShowError("Image " + std::to_string(State.Index) + " " + Error.what());
 }
 
 void TfrmSlideshowMain::WMCopyData(instance::TWMCopyData& Message) {
@@ -127,7 +242,7 @@ void TfrmSlideshowMain::WMShowInstance(instance::TMessage&) {
 }
 
 void TfrmSlideshowMain::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    if (InputEnabled && event->key() == Qt::Key_Escape) {
         Action1Execute();
         return;
     }
@@ -137,5 +252,5 @@ void TfrmSlideshowMain::keyPressEvent(QKeyEvent* event) {
 void TfrmSlideshowMain::closeEvent(QCloseEvent* event) {
     // Closing hides the window; it is destroyed only with the application.
     event->ignore();
-    Close();
+    Action1Execute();
 }

@@ -5,9 +5,20 @@
 #include <cstdlib>
 #include <optional>
 
+#include "entry_points.h"
+#include "kelDX8.h"
+#include "platform/download/QtDownloader.h"
+#include "platform/gl/GlDirect3D.h"
+#include "platform/input/XDirectInput.h"
+#include "platform/input/XSystemKeys.h"
 #include "platform/instance/LocalSocketLocator.h"
 #include "platform/instance/LocalSocketRegistration.h"
 #include "platform/instance/UnixSocket.h"
+#include "platform/screensaver/ScreenSaver.h"
+#include "slideshow/Music.h"
+#include "slideshow/PictureFiles.h"
+#include "slideshow/ShowMusic.h"
+#include "slideshow/ShowObjects.h"
 #include "slideshow/TextureMain.h"
 #include "startup/HandOffRecord.h"
 #include "startup/PhotoSettings.h"
@@ -16,6 +27,8 @@
 #include "windows/Fonts.h"
 #include "windows/Help.h"
 #include "windows/NavigationIcons.h"
+#include "windows/Settings.h"
+#include "windows/ShowDialogs.h"
 #include "windows/WelcomeRoad.h"
 
 namespace fs = std::filesystem;
@@ -55,18 +68,47 @@ fs::path ExecutableFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
+// The program's own backends behind the engine's device layer: drawing on
+// OpenGL, the polled keyboard and pointer on the X display.
+void InstallShowBackends(SystemKeys& keys) {
+    gl::InstallOpenGLBackend();
+    d3d8::SetDirectInputFactory(XDirectInput8Create);
+    kelDX8::SetCursorPositionSource([&keys] {
+        auto point = keys.CursorPosition().value_or(ScreenPoint{});
+        return POINT{point.x, point.y};
+    });
+}
+
 int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::string>& socketPath) {
     fs::path folder = ExecutableFolder();
     TLumettaSettings Settings(OwnSettingsFileName(Arguments, folder),
                               {folder, QLocale::system().decimalPoint().toStdString()});
     ErrorMessageBox errorReport;
-    TfrmSlideshowMain slideshow(Settings, Arguments, errorReport);
+    std::unique_ptr<XSystemKeys> keys = XSystemKeys::Open();
+    if (!keys) {
+        errorReport.ShowError("Cannot open the X display for the keyboard and the mouse.");
+        return 1;
+    }
+    InstallShowBackends(*keys);
+
     shell::DesktopShell shell;
+    download::QtDownloader downloader;
+    TfrmSettings settingsDialog(folder, errorReport, shell, downloader);
+    TClockSeededRandom random;
+    TMusic music(settingsDialog.MusicList(), random, errorReport, [&Settings] { return Settings.GetMusic(); });
+    settingsDialog.AttachMusic(music);
+    TShowMusic showMusic(music);
     TfrmHelp help(shell);
+    TShowDialogs dialogs(help, settingsDialog, Settings);
     TfrmNavigationIcons overlay;
+    TPictureFiles pictures;
+    std::unique_ptr<screensaver::IScreenSaver> screenSaver = screensaver::CreateSystemScreenSaver();
+
+    TfrmSlideshowMain slideshow(Settings, Arguments, errorReport,
+                                {showMusic, overlay, dialogs, *keys, pictures, random, *screenSaver});
 
     std::optional<instance::LocalSocketRegistration> registration;
-    if (socketPath) {
+    if (socketPath && !slideshow.CreationFailed()) {
         registration.emplace(*socketPath);
         registration->Register(slideshow);  // unreachable shows still run
     }
@@ -77,7 +119,7 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
     slideshow.hide();
     QCoreApplication::processEvents();
     Settings.Save();
-    return 0;
+    return slideshow.CreationFailed() ? 1 : 0;
 }
 
 }  // namespace
@@ -90,6 +132,7 @@ int RunLumetta(int argc, char** argv) {
         if (!CanStart(locator, Arguments)) return 0;
     }
 
+    SetShowEngineSwitches();
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
     // Qt sees no arguments: the command line holds only paths, and a folder
     // named like a Qt option must not change how the program runs.

@@ -11,11 +11,12 @@
 
 #include <QWidget>
 
+#include "slideshow/ShowServices.h"
 #include "windows/ArrowImages.h"
 
 class QLabel;
 
-class TfrmNavigationIcons : public QWidget {
+class TfrmNavigationIcons : public QWidget, public INavigationOverlay {
 public:
     explicit TfrmNavigationIcons(QWidget* parent = nullptr);
 
@@ -24,10 +25,11 @@ public:
     static constexpr int kCornerEllipse = 20;
     static constexpr int kDistanceFromScreenEdge = 200;  // from the right and bottom edges to the left and top
 
-    void ShowForward();
-    void ShowFastForward();
-    void ShowBackward();
-    void ShowFastBackward();
+    void ShowForward() override;
+    void ShowFastForward() override;
+    void ShowBackward() override;
+    void ShowFastBackward() override;
+    void CloseOverlay() override { close(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

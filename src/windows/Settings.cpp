@@ -70,6 +70,7 @@ TfrmSettings::TfrmSettings(const std::filesystem::path& programFolder, IErrorRep
       report_(report),
       shell_(shell),
       downloader_(downloader) {
+    setWindowTitle("Settings");
     CoverScreen(this);
     setWindowOpacity(200.0 / 255.0);
     setPalette(WhiteOnBlack(palette()));

@@ -102,7 +102,6 @@ public:
     std::vector<std::pair<std::string, bool>> rotations;
     bool failRotation = false;
     // Runs at every turn, as the time a turn takes.
-    std::function<void()> onRotate = [] {};
 
     std::optional<Size> ReadPictureSize(const std::string& Path) override {
         sizeReads.push_back(Path);
@@ -110,7 +109,6 @@ public:
         return found == sizes.end() ? std::optional<Size>(Size{640, 480}) : found->second;
     }
     void RotatePictureFile(const std::string& Path, bool Clockwise) override {
-        onRotate();
         if (failRotation) throw std::runtime_error("Cannot read " + Path);
         rotations.emplace_back(Path, Clockwise);
     }

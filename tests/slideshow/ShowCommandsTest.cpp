@@ -83,11 +83,10 @@ TEST_F(ShowCommandsTest, MouseClickGoesOnAndADragToTheLeftGoesBack) {
 }
 
 TEST_F(ShowCommandsTest, TurningAPictureShowsItAgainLoadedAfresh) {
-    // The turn takes long enough for the key to come up.
-    pictures.onRotate = [this] { input.ReleaseAllKeys(); };
+    // Each key is held for many steps: one press, one quarter turn.
     MakeShow(3);
-    Tap(1, 5, kR);
-    Tap(2, 5, kL);
+    PressFor(1, 5, kR, 1.0);
+    PressFor(2, 5, kL, 1.0);
     StopAt(3);
     Run();
     EXPECT_EQ(Shown(), "0A 0C 0C");

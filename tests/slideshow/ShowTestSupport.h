@@ -121,7 +121,7 @@ protected:
 
 private:
     char BoundSlot() const {
-        const auto* bound = objects->Scene->ActiveTextures[0];
+        const kelDX8::TkelDXTexture* bound = objects->Scene->ActiveTextures[0];
         if (bound == objects->TextureA.get()) return 'A';
         if (bound == objects->TextureB.get()) return 'B';
         if (bound == objects->TextureC.get()) return 'C';

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
+#include "fakes/FakeSlideshowPartners.h"
 #include "fakes/RecordingErrorReport.h"
 #include "startup/HandOffRecord.h"
 #include "startup/PhotoSettings.h"
@@ -16,11 +17,13 @@ namespace {
 
 void Touch(const fs::path& file) { e2e::WriteFile(file, "x"); }
 
-// A photo folder with one picture and a program folder for the settings.
+// A photo folder with one picture and a program folder for the settings; the
+// engine draws on the recording device and reads the fake input.
 struct Window {
     e2e::TempDir photos, program;
     std::string picture = (photos / "one.jpg").string();
     RecordingErrorReport report;
+    fakes::FakeSlideshowPartners fakes;
     std::unique_ptr<TLumettaSettings> settings;
     std::unique_ptr<TfrmSlideshowMain> window;
 
@@ -30,10 +33,14 @@ struct Window {
                                                       TSettingsPlace{program.path(), "."});
     }
     TfrmSlideshowMain& Create(const Args& args) {
-        window = std::make_unique<TfrmSlideshowMain>(*settings, args, report);
+        window = std::make_unique<TfrmSlideshowMain>(
+            *settings, args, report, fakes.Partners());
         return *window;
     }
-    ~Window() { QCoreApplication::processEvents(); }  // deliver a pending end request with no loop running
+    ~Window() {
+        window.reset();
+        QCoreApplication::processEvents();  // deliver a pending end request with no loop running
+    }
 };
 
 std::int32_t SendRecord(TfrmSlideshowMain& window, std::uint32_t tag, const std::string& bytes) {
@@ -72,8 +79,8 @@ TEST(TextureMain, PicturesFromTheCommandLineWaitForTheShowInAHiddenWindow) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.IsStartTimerActive());
     EXPECT_FALSE(window.IsEndRequested());
-    EXPECT_EQ(window.GetDelay(), 2) << "an unset delay starts with 2";
-    EXPECT_EQ(window.GetSurfaceDepth(), 0.0) << "an unset depth starts with 0";
+    EXPECT_EQ(window.GetState().Delay, 2) << "an unset delay starts with 2";
+    EXPECT_EQ(window.GetState().SurfaceDepth, 0.0) << "an unset depth starts with 0";
 }
 
 TEST(TextureMain, DelayAndDepthComeFromTheSettings) {
@@ -81,8 +88,8 @@ TEST(TextureMain, DelayAndDepthComeFromTheSettings) {
     w.settings->SetDelay(7);
     w.settings->SetDepth(0.75);
     auto& window = w.Create({w.picture});
-    EXPECT_EQ(window.GetDelay(), 7);
-    EXPECT_EQ(window.GetSurfaceDepth(), 0.75);
+    EXPECT_EQ(window.GetState().Delay, 7);
+    EXPECT_EQ(window.GetState().SurfaceDepth, 0.75);
 }
 
 TEST(TextureMain, SingleFileShowsItsWholeFolderWhateverItsExtension) {
@@ -151,5 +158,41 @@ TEST(TextureMain, RejectedHandOffArgumentEndsTheApplicationAfterTheShow) {
     auto& window = w.Create({w.picture});
     EXPECT_EQ(SendRecord(window, handoff::kCommandLineTag, Packed({empty.path().string()})), 1);
     EXPECT_TRUE(window.IsEndRequested());
+    w.fakes.input.PressVirtualKey(27);  // the show, should it start, stops at its first step
     EXPECT_TRUE(MessageLoopEnds());
+}
+
+TEST(TextureMain, ScreenSaverIsHeldOffWhileTheWindowExists) {
+    Window w;
+    w.Create({w.picture});
+    EXPECT_EQ(w.fakes.screenSaver.requests, std::vector<bool>{false});
+    w.window.reset();
+    EXPECT_EQ(w.fakes.screenSaver.requests, (std::vector<bool>{false, true}));
+}
+
+TEST(TextureMain, FailedCreationIsReportedAndEndsTheProgram) {
+    Window w;
+    w.fakes.direct3D.Fail("CreateDevice", D3DERR_NOTAVAILABLE);
+    auto& window = w.Create({w.picture});
+    EXPECT_TRUE(window.CreationFailed());
+    ASSERT_EQ(w.report.shown.size(), 1u);
+    EXPECT_TRUE(w.report.shown[0].starts_with("Image 0 ")) << w.report.shown[0];
+    EXPECT_FALSE(window.IsStartTimerActive()) << "no show starts";
+    EXPECT_TRUE(window.GetPhotos().empty()) << "the list is not built";
+    EXPECT_TRUE(MessageLoopEnds());
+}
+
+TEST(TextureMain, EscapeAtTheFirstStepStoresWhereTheShowStopped) {
+    Window w;
+    Touch(w.photos / "two.jpg");
+    w.settings->SetLastIndex(1);
+    auto& window = w.Create({w.photos.path().string()});
+    w.fakes.input.PressVirtualKey(27);
+    EXPECT_TRUE(MessageLoopEnds());
+    EXPECT_FALSE(window.isVisible()) << "the window closes when the show ends";
+    EXPECT_EQ(w.settings->GetLastIndex(), 1);
+    EXPECT_EQ(w.settings->GetDelay(), 2);
+    EXPECT_EQ(w.fakes.music.calls.front(), "BeginShow");
+    EXPECT_EQ(w.fakes.music.calls.back(), "EndShow");
+    EXPECT_TRUE(w.report.shown.empty());
 }

@@ -1,6 +1,8 @@
 // A running show as a second start sees it: the real slideshow window with its
 // photo list, registered on the instance channel, that prints each message it
 // handles and the list after it. Used by the end-to-end tests of the hand-off.
+// Its show draws on the recording device and reads no keys, so it runs on any
+// display and never ends by itself.
 //
 //   handoff_receiver SETTINGS_FILE [ARGUMENT...]
 //
@@ -15,6 +17,7 @@
 
 #include "platform/instance/LocalSocketRegistration.h"
 #include "platform/instance/UnixSocket.h"
+#include "fakes/FakeSlideshowPartners.h"
 #include "slideshow/TextureMain.h"
 #include "startup/PhotoSettings.h"
 
@@ -59,7 +62,8 @@ int main(int argc, char** argv) {
     std::filesystem::path settingsFile = argv[1];
     TLumettaSettings settings(settingsFile.string(), {settingsFile.parent_path(), "."});
     PrintedReport report;
-    TfrmSlideshowMain window(settings, std::vector<std::string>(argv + 2, argv + argc), report);
+    fakes::FakeSlideshowPartners fakes;
+    TfrmSlideshowMain window(settings, std::vector<std::string>(argv + 2, argv + argc), report, fakes.Partners());
     const char* refuse = std::getenv("LUMETTA_RECEIVER_REFUSE");
     PrintingWindow printing(window, refuse && std::strcmp(refuse, "1") == 0);
 

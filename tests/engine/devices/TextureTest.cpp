@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <thread>
 
 #include "DevicesTestSupport.h"
 #include "FakeTextureFileLoader.h"
@@ -240,6 +241,20 @@ TEST_F(TextureTest, FailedLoadFollowsTheStateSwitch) {
     EXPECT_FALSE(texture->Texture);
     d3d.Fail("CreateTexture", D3DERR_OUTOFVIDEOMEMORY);
     EXPECT_EQ(RaisedHeadline([&] { texture->CreateEmpty(); }), "TkelDXTexture: Cant load texture.");
+}
+
+// A loader thread fills a texture while the scene's thread goes on drawing:
+// its results must not race with the scene's own record of the last result.
+TEST_F(TextureTest, LoadsOnAnotherThreadRaiseButLeaveTheScenesRecordAlone) {
+    RaiseOnStateError = true;
+    loader.FailFile("broken.jpg", D3DERR_INVALIDCALL);
+    auto texture = NewTexture();
+    scene->ClearLastError();
+    std::string raised;
+    std::thread([&] { raised = RaisedHeadline([&] { texture->LoadFromFile("broken.jpg"); }); }).join();
+    EXPECT_EQ(raised, "TkelDXTexture: Cant load texture.");
+    EXPECT_EQ(scene->LastError, 0);
+    EXPECT_EQ(scene->LastErrorText, "");
 }
 
 TEST_F(TextureTest, StageStatesAreSetInOrderAndChecked) {
