@@ -12,7 +12,8 @@
 #   b  photo memory: peak resident memory of a show of 6 24-megapixel photos
 #      minus that of the same show of 64 x 48 photos, ours and feh
 #   c  growth over a long show: resident memory at photo 20 and photo 200 of a
-#      show of 200 1600 x 1200 photos (about 4 to 7 minutes)
+#      show of 200 1600 x 1200 photos (about 9 minutes: a photo at Delay 1
+#      takes some 2.6 s with software drawing on 2 cores)
 # The main thread's stall at a photo change is measured by show_stall_bench
 # (bench/ShowStallBench.cpp), not here.
 #
