@@ -24,8 +24,8 @@ public:
     virtual bool WindowVisible() = 0;
     // Shows the window over the whole screen and gives it the focus.
     virtual void ShowWindow() = 0;
-    // The pointer at the right edge: the window is disabled and enabled again
-    // and activated, so that a window that covered it falls behind.
+    // The pointer at the right edge: the window is raised and activated, so
+    // that a window that covered it falls behind.
     virtual void ReactivateWindow() = 0;
     // The help window or the settings dialog is on screen: frames draw nothing.
     virtual bool DialogVisible() = 0;

@@ -151,8 +151,6 @@ void TfrmSlideshowMain::ShowWindow() {
 }
 
 void TfrmSlideshowMain::ReactivateWindow() {
-    SetInputEnabled(false);
-    SetInputEnabled(true);
     raise();
     requestActivate();
 }

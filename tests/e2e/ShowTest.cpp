@@ -37,6 +37,7 @@ struct Show {
     TempDir photos;
     std::map<std::string, std::string> env = ProgramEnvironment(display, home);
     std::unique_ptr<Process> program;
+    Input input{display};
 
     // `count` portrait photos of 240 x 320, which leave the dark grey
     // background in view at the sides; the folder lists them in any order, and
@@ -59,6 +60,11 @@ struct Show {
         if (args.empty()) argv.push_back(photos.path().string());
         argv.insert(argv.end(), args.begin(), args.end());
         program = std::make_unique<Process>(argv, env, home.path());
+    }
+    // Starts a show of the folder; whether its first photo came on screen.
+    bool StartedShowing() {
+        Start();
+        return WaitForPosition(0);
     }
     // The photo (by its own number) at the screen's centre; -1 for none.
     int ShownPhoto(const Screenshot& shot) const {
@@ -100,8 +106,7 @@ std::pair<int, int> BmpSize(const fs::path& file) {
 
 TEST(Show, FirstPhotoAppearsFittedOnTheDarkGreyBackground) {
     Show show(3, 10, -1, false);  // no drift: the photo stays where the fit puts it
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
     Screenshot shot = Screenshot::Grab(show.display);
     show.Save(shot, "show-first-photo.png");
     EXPECT_TRUE(Near(shot.At(2, 2), kBackground, 2));
@@ -120,9 +125,8 @@ TEST(Show, FirstPhotoAppearsFittedOnTheDarkGreyBackground) {
 
 TEST(Show, ArrowKeysStepAndHoldingJumpsTenWithTheOverlay) {
     Show show(20, 10);
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
-    Input input(show.display);
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
+    Input& input = show.input;
 
     input.Press("Right", kTap);
     EXPECT_TRUE(show.WaitForPosition(1));
@@ -151,9 +155,8 @@ TEST(Show, ArrowKeysStepAndHoldingJumpsTenWithTheOverlay) {
 
 TEST(Show, SpaceFreezesThePicture) {
     Show show(3, 1);
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
-    Input input(show.display);
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
+    Input& input = show.input;
     input.Press("space", kTap);
     std::this_thread::sleep_for(500ms);
     Screenshot first = Screenshot::Grab(show.display);
@@ -171,9 +174,8 @@ TEST(Show, SpaceFreezesThePicture) {
 
 TEST(Show, EscapeStoresThePositionAndARestartResumesThere) {
     Show show(6, 10);
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
-    Input input(show.display);
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
+    Input& input = show.input;
     input.Press("Right", kTap);
     ASSERT_TRUE(show.WaitForPosition(1));
     input.Press("Right", kTap);
@@ -193,8 +195,7 @@ TEST(Show, SecondStartHandsItsPhotosToTheRunningShow) {
     Show show(1, 1);
     TempDir more;
     WriteSolidBmp(more / "more.bmp", 320, 240, PhotoColour(7));
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
 
     Process second({show.install.binary().string(), more.path().string()}, show.env, show.home.path());
     auto code = second.Wait(60s);
@@ -206,10 +207,9 @@ TEST(Show, SecondStartHandsItsPhotosToTheRunningShow) {
 
 TEST(Show, RTurnsThePictureFileOnDisk) {
     Show show(2, 10);
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
     fs::path shown = show.PhotoFile(show.PhotoAt(0));
-    Input input(show.display);
+    Input& input = show.input;
     input.Press("r", kTap);
     EXPECT_TRUE(WaitUntil([&] { return BmpSize(shown) == std::pair{320, 240}; }, 30s))
         << "the file was not turned: " << BmpSize(shown).first << " x " << BmpSize(shown).second << "\n"
@@ -220,9 +220,8 @@ TEST(Show, RTurnsThePictureFileOnDisk) {
 
 TEST(Show, F1ShowsTheHelpOverTheFrozenShow) {
     Show show(3, 1);
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
-    Input input(show.display);
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
+    Input& input = show.input;
     input.Press("F1", kTap);
     auto help = input.WaitForWindow("Help", 30s);
     ASSERT_TRUE(help) << "no help window";
@@ -237,9 +236,8 @@ TEST(Show, F1ShowsTheHelpOverTheFrozenShow) {
 
 TEST(Show, F2ChoicesAreStoredWhenTheShowEnds) {
     Show show(3, 10);
-    show.Start();
-    ASSERT_TRUE(show.WaitForPosition(0)) << show.program->Output();
-    Input input(show.display);
+    ASSERT_TRUE(show.StartedShowing()) << show.program->Output();
+    Input& input = show.input;
     input.Press("F2", kTap);
     auto dialog = input.WaitForWindow("Settings", 30s);
     ASSERT_TRUE(dialog) << "no settings dialog";
