@@ -1,5 +1,6 @@
 #include "slideshow/PhotoList.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -19,6 +20,12 @@ std::string Extension(const std::string& path) {
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || dot < nameStart) return {};
     return path.substr(dot);
+}
+
+// The folder of a file with its trailing '/'; "./" for a bare file name.
+std::string FolderOf(const std::string& file) {
+    std::size_t slash = file.rfind('/');
+    return slash == std::string::npos ? "./" : file.substr(0, slash + 1);
 }
 
 }  // namespace
@@ -55,3 +62,19 @@ TAddPathResult AddPath(TPhotos& Photos, const std::string& Path) {
     }
     return TAddPathResult::Accepted;
 }
+
+TPhotos PhotosFromArguments(const std::vector<std::string>& Arguments) {
+    TPhotos photos;
+    std::error_code ec;
+    const std::string first = Arguments.empty() ? std::string() : Arguments.front();
+    const bool firstIsFolder = !first.empty() && fs::is_directory(first, ec);
+    if (!firstIsFolder && (first.empty() || !fs::exists(first, ec))) return photos;
+    if (Arguments.size() == 1 && !firstIsFolder) {
+        AddPath(photos, FolderOf(first));
+    } else {
+        for (const auto& argument : Arguments) AddPath(photos, argument);
+    }
+    return photos;
+}
+
+int FirstPosition(int LastIndex, int Count) { return LastIndex < 0 ? 0 : std::min(LastIndex, Count - 1); }

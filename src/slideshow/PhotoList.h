@@ -16,6 +16,16 @@ enum class TAddPathResult { Accepted, Rejected };
 // accepted.
 TAddPathResult AddPath(TPhotos& Photos, const std::string& Path);
 
+// The list a show starts with. When the first argument names neither an
+// existing folder nor an existing file, none. A picture file given alone brings
+// its whole folder; otherwise every argument adds its pictures, in order.
+TPhotos PhotosFromArguments(const std::vector<std::string>& Arguments);
+
+// The list position a show of Count photos starts at, from the stored one:
+// -1 (none stored) and below start at the first photo, and a list that has
+// shrunk starts at its last.
+int FirstPosition(int LastIndex, int Count);
+
 // Appends to `List` the pictures (.jpg, .jpeg, .bmp in any letter case) found
 // by a folder search mask ("FOLDER/*"), each as the mask's folder part followed
 // by the entry's name, in the order the directory returns them. Not

@@ -34,13 +34,11 @@ void TPhotoSlots::StartFirstLoader() { StartLoader(OwnSlot(), Show.State.Index);
 
 bool TPhotoSlots::Prepare() {
     const int index = Show.State.Index;
-    const int next = index + 1 < Show.PhotoCount() ? index + 1 : 0;
     Slot& own = OwnSlot();
     Slot& other = OtherSlot();
     other.Loader.reset();
     FreeSlot(other.Texture);
     FreeSlot(*Show.Objects.TextureC);
-    StartLoader(other, next);
     // A slot prepared for another position (the list grew at its end) is no use.
     if (!own.Loader || own.Position != index) Show.State.Jumped = true;
     const bool loaded = Show.State.Jumped || WaitForLoader(own);
@@ -48,10 +46,17 @@ bool TPhotoSlots::Prepare() {
     return loaded;
 }
 
+void TPhotoSlots::StartNextLoader() {
+    const int index = Show.State.Index;
+    StartLoader(OtherSlot(), index + 1 < Show.PhotoCount() ? index + 1 : 0);
+}
+
 bool TPhotoSlots::WaitForLoader(const Slot& Own) {
+    // Window events every 100 ms; the photo goes on screen within 10 ms of its load.
+    auto& host = Show.Services.Host;
     while (Own.Loader->GetState() == 'n') {
-        Show.Services.Host.Sleep(100);
-        Show.Services.Host.ProcessMessages();
+        for (int slice = 0; slice < 10 && Own.Loader->GetState() == 'n'; ++slice) host.Sleep(10);
+        host.ProcessMessages();
     }
     return Own.Loader->GetState() == 't';
 }

@@ -26,15 +26,19 @@ public:
 
     // The loader of the photo at State.Index, before the show's first photo.
     void StartFirstLoader();
-    // Frees the other slot and TextureC and starts the next photo's loader
-    // there; unless Jumped, waits for this photo's loader, serving window
-    // events. False when that loader gave up: the photo cannot be shown.
+    // Frees the other slot and TextureC; unless Jumped, waits for this photo's
+    // loader, serving window events. False when that loader gave up: the photo
+    // cannot be shown.
     bool Prepare();
     // Binds this photo's texture: the prefetched slot, or after a jump a
     // direct load into TextureC, tried a few times. False when the direct load
     // keeps failing; the photo before stays bound then. A failed binding of a
     // prefetched slot raises.
     bool Bind();
+    // The next photo's loader, into the other slot, once this photo is bound:
+    // started earlier it would take half the processor from the photo that is
+    // waited for.
+    void StartNextLoader();
 
 private:
     struct Slot {

@@ -8,8 +8,6 @@
 // the show ends with TNoLoadablePhotos.
 #include "slideshow/SlideCycle.h"
 
-#include <algorithm>
-
 #include "slideshow/NoLoadablePhotos.h"
 #include "slideshow/PhotoMotion.h"
 #include "slideshow/PhotoSlots.h"
@@ -66,10 +64,11 @@ TSlideCycle::~TSlideCycle() { impl_->Show.Objects.Scene->OnDraw = nullptr; }
 
 void TSlideCycle::TimerStartingSlideshowTimer() {
     auto& show = impl_->Show;
-    TMusicForShow music(show.Services.Music);
     if (show.Photos.empty()) throw TNoLoadablePhotos();
     impl_->StartPosition();
     impl_->Slots.StartFirstLoader();
+    // The player is made while the first photo loads.
+    TMusicForShow music(show.Services.Music);
     int skippedInARow = 0;
     for (;;) {
         if (impl_->ShowPhoto())
@@ -87,9 +86,7 @@ void TSlideCycle::TimerStartingSlideshowTimer() {
 }
 
 void TSlideCycle::Impl::StartPosition() {
-    // Positions below -1 are never stored; they start at the first photo too.
-    const int last = Show.Settings.GetLastIndex();
-    Show.State.Index = last < 0 ? 0 : std::min(last, Show.PhotoCount() - 1);
+    Show.State.Index = FirstPosition(Show.Settings.GetLastIndex(), Show.PhotoCount());
 }
 
 void TSlideCycle::Impl::Advance() {
@@ -116,6 +113,7 @@ bool TSlideCycle::Impl::ShowPhoto() {
         Show.State.Jumped = true;
         return false;
     }
+    Slots.StartNextLoader();
     if (!Show.State.MusicStarted) {
         Show.Services.Music.StartMusic();
         Show.State.MusicStarted = true;

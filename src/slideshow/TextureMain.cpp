@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QDeadlineTimer>
 #include <chrono>
-#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -16,18 +15,6 @@
 #include "slideshow/SlideCycle.h"
 #include "startup/HandOffRecord.h"
 #include "startup/PhotoSettings.h"
-
-namespace fs = std::filesystem;
-
-namespace {
-
-// The folder of a file with its trailing '/'; "./" for a bare file name.
-std::string FolderOf(const std::string& file) {
-    std::size_t slash = file.rfind('/');
-    return slash == std::string::npos ? "./" : file.substr(0, slash + 1);
-}
-
-}  // namespace
 
 TfrmSlideshowMain::TfrmSlideshowMain(TLumettaSettings& Settings, const std::vector<std::string>& Arguments,
                                      IErrorReport& ErrorReport, TSlideshowPartners Partners)
@@ -80,17 +67,7 @@ void TfrmSlideshowMain::CreateEngineObjects() {
 }
 
 void TfrmSlideshowMain::BuildPhotoList(const std::vector<std::string>& Arguments) {
-    std::error_code ec;
-    const std::string first = Arguments.empty() ? std::string() : Arguments.front();
-    bool firstIsFolder = !first.empty() && fs::is_directory(first, ec);
-    bool firstExists = firstIsFolder || (!first.empty() && fs::exists(first, ec));
-    if (firstExists) {
-        if (Arguments.size() == 1 && !firstIsFolder) {
-            AddPath(FolderOf(first));  // a picture opened alone shows its whole folder
-        } else {
-            for (const auto& argument : Arguments) AddPath(argument);
-        }
-    }
+    Photos = PhotosFromArguments(Arguments);
     if (Photos.empty()) {
         Close();
         RequestEndOfApplication();

@@ -8,6 +8,7 @@
 #include "entry_points.h"
 #include "kelDX8.h"
 #include "platform/download/QtDownloader.h"
+#include "platform/gl/DecodeAhead.h"
 #include "platform/gl/GlDirect3D.h"
 #include "platform/input/XDirectInput.h"
 #include "platform/input/XSystemKeys.h"
@@ -16,6 +17,7 @@
 #include "platform/instance/UnixSocket.h"
 #include "platform/screensaver/ScreenSaver.h"
 #include "slideshow/Music.h"
+#include "slideshow/PhotoList.h"
 #include "slideshow/PictureFiles.h"
 #include "slideshow/ShowMusic.h"
 #include "slideshow/ShowObjects.h"
@@ -79,10 +81,21 @@ void InstallShowBackends(SystemKeys& keys) {
     });
 }
 
+// The show's first photo decoding beside the making of the dialogs, the window
+// and the GL device, which otherwise all come before it.
+std::unique_ptr<gl::DecodeAhead> DecodeFirstPhotoAhead(const std::vector<std::string>& Arguments,
+                                                       TLumettaSettings& Settings) {
+    TPhotos photos = PhotosFromArguments(Arguments);
+    if (photos.empty()) return nullptr;
+    const int first = FirstPosition(Settings.GetLastIndex(), static_cast<int>(photos.size()));
+    return std::make_unique<gl::DecodeAhead>(photos[first], gl::PrimaryScreenSize());
+}
+
 int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::string>& socketPath) {
     fs::path folder = ExecutableFolder();
     TLumettaSettings Settings(OwnSettingsFileName(Arguments, folder),
                               {folder, QLocale::system().decimalPoint().toStdString()});
+    std::unique_ptr<gl::DecodeAhead> firstPhoto = DecodeFirstPhotoAhead(Arguments, Settings);
     ErrorMessageBox errorReport;
     std::unique_ptr<XSystemKeys> keys = XSystemKeys::Open();
     if (!keys) {

@@ -22,8 +22,8 @@ public:
         if (adapter != D3DADAPTER_DEFAULT || !mode || !OnGuiThread()) return D3DERR_INVALIDCALL;
         QScreen* screen = QGuiApplication::primaryScreen();
         if (!screen) return D3DERR_NOTAVAILABLE;
-        QSize size = screen->geometry().size() * screen->devicePixelRatio();
-        *mode = {static_cast<UINT>(size.width()), static_cast<UINT>(size.height()),
+        const auto size = PrimaryScreenSize();
+        *mode = {size.width, size.height,
                  static_cast<UINT>(std::lround(screen->refreshRate())),
                  screen->depth() == 16 ? D3DFMT_R5G6B5 : D3DFMT_X8R8G8B8};
         return D3D_OK;
@@ -67,6 +67,13 @@ private:
 };
 
 }  // namespace
+
+lumetta::images::PictureSize PrimaryScreenSize() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    return {static_cast<std::uint32_t>(size.width()), static_cast<std::uint32_t>(size.height())};
+}
 
 IDirect3D8* CreateDirect3D(UINT sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))

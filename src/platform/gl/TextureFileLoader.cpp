@@ -5,13 +5,17 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <optional>
 
+#include "DecodeAhead.h"
 #include "Pictures.h"
 
 namespace gl {
 namespace {
 
 using lumetta::images::BgraImage;
+using lumetta::images::DecodedPicture;
+using lumetta::images::PictureResult;
 using lumetta::images::PictureKind;
 using lumetta::images::PictureSize;
 
@@ -58,16 +62,6 @@ HRESULT Upload(IDirect3DTexture8* texture, UINT level, const BgraImage& image) {
     return texture->UnlockRect(level);
 }
 
-// The decoded picture at `size`, and its full-size upright dimensions and kind.
-lumetta::images::PictureResult<lumetta::images::DecodedPicture> DecodeAt(const char* file, PictureSize size,
-                                                                        PictureSize picture) {
-    PictureSize box = Cover(picture, size);
-    auto decoded = lumetta::images::DecodePicture(file, box.width, box.height);
-    if (decoded && decoded->image.size() != size)
-        decoded->image = lumetta::images::DownscaleArea(decoded->image, size.width, size.height);
-    return decoded;
-}
-
 HRESULT Load(IDirect3DDevice8* device, const d3d8::TextureFileRequest& request, D3DXIMAGE_INFO* info,
              IDirect3DTexture8** out) {
     D3DFORMAT format = request.Format;
@@ -87,7 +81,9 @@ HRESULT Load(IDirect3DDevice8* device, const d3d8::TextureFileRequest& request, 
     PictureSize size = ChooseTextureSize(picture.value(), {screen.Width, screen.Height}, request.Width,
                                          request.Height, maxSide);
 
-    auto decoded = DecodeAt(request.FileName, size, picture.value());
+    std::optional<DecodedPicture> ahead = TakeDecodedAhead(request.FileName, size);
+    auto decoded = ahead ? PictureResult<DecodedPicture>(std::move(*ahead))
+                         : DecodeAtTextureSize(request.FileName, size, picture.value());
     if (!decoded) return Fail(D3DXERR_INVALIDDATA, decoded.error().message);
     BgraImage level = std::move(decoded->image);
     if (request.ColorKey) ApplyColorKey(level, request.ColorKey);
@@ -132,6 +128,14 @@ PictureSize ChooseTextureSize(PictureSize picture, PictureSize screen, UINT requ
         size = {std::min(maxSide, Scaled(size.width, scale)), std::min(maxSide, Scaled(size.height, scale))};
     }
     return size;
+}
+
+PictureResult<DecodedPicture> DecodeAtTextureSize(const char* file, PictureSize size, PictureSize picture) {
+    PictureSize box = Cover(picture, size);
+    auto decoded = lumetta::images::DecodePicture(file, box.width, box.height);
+    if (decoded && decoded->image.size() != size)
+        decoded->image = lumetta::images::DownscaleArea(decoded->image, size.width, size.height);
+    return decoded;
 }
 
 HRESULT LoadTextureFromFile(IDirect3DDevice8* device, const d3d8::TextureFileRequest& request, D3DXIMAGE_INFO* info,

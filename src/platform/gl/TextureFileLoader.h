@@ -9,6 +9,7 @@
 #include <string>
 
 #include "PictureTypes.h"
+#include "Pictures.h"
 #include "entry_points.h"
 
 namespace gl {
@@ -25,6 +26,11 @@ namespace gl {
 lumetta::images::PictureSize ChooseTextureSize(lumetta::images::PictureSize picture,
                                                lumetta::images::PictureSize screen, UINT requestWidth,
                                                UINT requestHeight, UINT maxSide);
+
+// The picture of `file` (upright size `picture`) decoded and brought to
+// texture size `size`, with its full-size upright dimensions and kind.
+lumetta::images::PictureResult<lumetta::images::DecodedPicture> DecodeAtTextureSize(
+    const char* file, lumetta::images::PictureSize size, lumetta::images::PictureSize picture);
 
 // The loader to install with d3d8::SetTextureFileLoader. Results:
 // D3DERR_INVALIDCALL for null arguments, D3DERR_NOTFOUND for a missing file,
