@@ -47,8 +47,10 @@ bool TPhotoSlots::Prepare() {
 }
 
 void TPhotoSlots::StartNextLoader() {
+    Slot& other = OtherSlot();
+    if (other.Loader) return;
     const int index = Show.State.Index;
-    StartLoader(OtherSlot(), index + 1 < Show.PhotoCount() ? index + 1 : 0);
+    StartLoader(other, index + 1 < Show.PhotoCount() ? index + 1 : 0);
 }
 
 bool TPhotoSlots::WaitForLoader(const Slot& Own) {

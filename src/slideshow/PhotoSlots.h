@@ -35,9 +35,8 @@ public:
     // keeps failing; the photo before stays bound then. A failed binding of a
     // prefetched slot raises.
     bool Bind();
-    // The next photo's loader, into the other slot, once this photo is bound:
-    // started earlier it would take half the processor from the photo that is
-    // waited for.
+    // The next photo's loader, into the other slot; once per photo (Prepare
+    // ends the last one), while this photo is bound and State.Index still names it.
     void StartNextLoader();
 
 private:

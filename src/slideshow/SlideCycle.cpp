@@ -113,7 +113,6 @@ bool TSlideCycle::Impl::ShowPhoto() {
         Show.State.Jumped = true;
         return false;
     }
-    Slots.StartNextLoader();
     if (!Show.State.MusicStarted) {
         Show.Services.Music.StartMusic();
         Show.State.MusicStarted = true;
@@ -157,6 +156,10 @@ void TSlideCycle::Impl::RunSteps(TPhotoMotion& Motion) {
             ++Motion.Step;
         }
         RenderIgnoringFailure(*objects.Scene);
+        // After this photo's first frame, so that it does not share the processor
+        // with the next photo's decoding. A command before that frame leaves the
+        // next photo to be loaded directly.
+        Slots.StartNextLoader();
     }
 }
 
