@@ -9,6 +9,7 @@
 #include "kelDX8.h"
 #include "platform/download/QtDownloader.h"
 #include "platform/gl/DecodeAhead.h"
+#include "platform/gl/DriverWarmUp.h"
 #include "platform/gl/GlDirect3D.h"
 #include "platform/input/XDirectInput.h"
 #include "platform/input/XSystemKeys.h"
@@ -103,6 +104,7 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
         return 1;
     }
     InstallShowBackends(*keys);
+    auto driverWarmUp = std::make_unique<gl::DriverWarmUp>();
 
     shell::DesktopShell shell;
     download::QtDownloader downloader;
@@ -117,6 +119,7 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
     TPictureFiles pictures;
     std::unique_ptr<screensaver::IScreenSaver> screenSaver = screensaver::CreateSystemScreenSaver();
 
+    driverWarmUp.reset();  // the device is made on a driver that is not still loading
     TfrmSlideshowMain slideshow(Settings, Arguments, errorReport,
                                 {showMusic, overlay, dialogs, *keys, pictures, random, *screenSaver});
 
