@@ -124,7 +124,9 @@ void TfrmSlideshowMain::ShowWindow() {
     // The first frame must land on a mapped window; a display that never maps
     // it still lets the show go on after the limit.
     QDeadlineTimer limit(2000);
-    while (!isExposed() && !limit.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTimer wake;  // lets the wait for events end at the limit
+    wake.start(20);
+    while (!isExposed() && !limit.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void TfrmSlideshowMain::ReactivateWindow() {
