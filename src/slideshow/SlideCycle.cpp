@@ -122,11 +122,12 @@ bool TSlideCycle::Impl::ShowPhoto() {
     FitSurface(*Show.Objects.Surface, Show.State, size.value_or(kUnreadableSize),
                static_cast<double>(host.ScreenWidth()) / host.ScreenHeight());
     SetUpDrift(motion);
+    // Before the window is shown, so that its first paint already has the photo.
+    Show.Objects.Surface->Visible = true;
     if (!host.WindowVisible()) {
         host.ShowWindow();
         host.ProcessMessages();
     }
-    Show.Objects.Surface->Visible = true;
     RunSteps(motion);
     EndPhoto(motion);
     return true;
