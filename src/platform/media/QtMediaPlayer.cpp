@@ -27,10 +27,15 @@ private:
 }  // namespace
 
 QtMediaPlayer::QtMediaPlayer(QObject* parent, std::chrono::milliseconds loadLimit)
-    : QObject(parent), loadLimit_(loadLimit) {
-    player_.setAudioOutput(&output_);
-    connect(&player_, &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::OnMediaStatus);
-    connect(&player_, &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::OnError);
+    : QObject(parent), loadLimit_(loadLimit) {}
+
+void QtMediaPlayer::StartBackend() {
+    if (player_) return;
+    output_ = std::make_unique<QAudioOutput>();
+    player_ = std::make_unique<QMediaPlayer>();
+    player_->setAudioOutput(output_.get());
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, &QtMediaPlayer::OnMediaStatus);
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this, &QtMediaPlayer::OnError);
 }
 
 QtMediaPlayer::~QtMediaPlayer() { Close(); }
@@ -42,10 +47,11 @@ void QtMediaPlayer::Open() {
     if (fileName_.empty()) throw MediaError("No song file has been named.");
 
     loadError_.clear();
-    player_.setSource(QUrl::fromLocalFile(QString::fromStdString(fileName_)));
+    StartBackend();
+    player_->setSource(QUrl::fromLocalFile(QString::fromStdString(fileName_)));
     if (!WaitUntilLoaded()) {
         std::string reason = loadError_;
-        if (reason.empty() && player_.mediaStatus() == QMediaPlayer::LoadingMedia)
+        if (reason.empty() && player_->mediaStatus() == QMediaPlayer::LoadingMedia)
             reason = "it did not load within " + std::to_string(loadLimit_.count()) + " ms.";
         if (reason.empty()) reason = "it is not a song the player can play.";
         FailOpen(reason);
@@ -59,7 +65,7 @@ void QtMediaPlayer::Open() {
 
 bool QtMediaPlayer::WaitUntilLoaded() {
     auto settled = [this] {
-        auto status = player_.mediaStatus();
+        auto status = player_->mediaStatus();
         return !loadError_.empty() || status == QMediaPlayer::InvalidMedia ||
                (status != QMediaPlayer::LoadingMedia && status != QMediaPlayer::NoMedia);
     };
@@ -68,10 +74,10 @@ bool QtMediaPlayer::WaitUntilLoaded() {
         QTimer limit;
         limit.setSingleShot(true);
         connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-        connect(&player_, &QMediaPlayer::mediaStatusChanged, &loop, [&] {
+        connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&] {
             if (settled()) loop.quit();
         });
-        connect(&player_, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+        connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
         limit.start(loadLimit_);
         ++waitDepth_;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -82,14 +88,14 @@ bool QtMediaPlayer::WaitUntilLoaded() {
         for (NotifyResult result : deferred_) Post(result);
         deferred_.clear();
     }
-    auto status = player_.mediaStatus();
+    auto status = player_->mediaStatus();
     return loadError_.empty() && status != QMediaPlayer::InvalidMedia && status != QMediaPlayer::LoadingMedia &&
            status != QMediaPlayer::NoMedia;
 }
 
 void QtMediaPlayer::FailOpen(const std::string& reason) {
-    player_.stop();
-    player_.setSource(QUrl());
+    player_->stop();
+    player_->setSource(QUrl());
     errorText_ = "The song " + fileName_ + " cannot be opened: " + reason;
     throw MediaError(errorText_);
 }
@@ -98,17 +104,17 @@ void QtMediaPlayer::Play() {
     if (!open_) return;
     notify_ = false;  // Play notifies anyway; the request is used up
     if (playPending_) Post(NotifyResult::Superseded);
-    if (atEnd_ || (player_.duration() > 0 && player_.position() >= player_.duration())) player_.setPosition(0);
+    if (atEnd_ || (player_->duration() > 0 && player_->position() >= player_->duration())) player_->setPosition(0);
     atEnd_ = false;
     playPending_ = true;
     playing_ = true;
-    player_.play();
+    player_->play();
 }
 
 void QtMediaPlayer::Stop() {
     if (!open_) return;
     // QMediaPlayer::stop would rewind; pausing keeps the place.
-    player_.pause();
+    player_->pause();
     playing_ = false;
     EndPendingPlay(NotifyResult::Aborted);
 }
@@ -116,8 +122,8 @@ void QtMediaPlayer::Stop() {
 void QtMediaPlayer::Close() {
     if (!open_) return;
     EndPendingPlay(NotifyResult::Aborted);
-    player_.stop();
-    player_.setSource(QUrl());
+    player_->stop();
+    player_->setSource(QUrl());
     open_ = false;
     playing_ = false;
 }

@@ -1,5 +1,6 @@
 // The song player over Qt Multimedia (GStreamer): an MP3 file plays through
-// the desktop's default audio output.
+// the desktop's default audio output. The multimedia backend starts with the
+// first Open, so a show without music never pays for starting it.
 #pragma once
 
 #include "platform/media/MediaPlayer.h"
@@ -9,6 +10,7 @@
 #include <QObject>
 
 #include <chrono>
+#include <memory>
 #include <vector>
 
 namespace media {
@@ -36,7 +38,7 @@ public:
     void SetEndHandler(std::function<void()> handler) override { endHandler_ = std::move(handler); }
 
     // Where the open song is, in milliseconds from its start.
-    qint64 PositionMillis() const { return player_.position(); }
+    qint64 PositionMillis() const { return player_ ? player_->position() : 0; }
 
 protected:
     void customEvent(QEvent* event) override;
@@ -51,8 +53,10 @@ private:
     void OnMediaStatus(QMediaPlayer::MediaStatus status);
     void OnError(QMediaPlayer::Error error, const QString& text);
 
-    QMediaPlayer player_;
-    QAudioOutput output_;
+    void StartBackend();
+
+    std::unique_ptr<QAudioOutput> output_;  // outlives the player that plays through it
+    std::unique_ptr<QMediaPlayer> player_;
     std::chrono::milliseconds loadLimit_;
     std::string fileName_;
     bool notify_ = false;
