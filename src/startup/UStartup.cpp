@@ -16,6 +16,7 @@
 #include "platform/instance/LocalSocketLocator.h"
 #include "platform/instance/LocalSocketRegistration.h"
 #include "platform/instance/UnixSocket.h"
+#include "platform/memory/LargeBuffers.h"
 #include "platform/screensaver/ScreenSaver.h"
 #include "slideshow/Music.h"
 #include "slideshow/PhotoList.h"
@@ -141,6 +142,7 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
 }  // namespace
 
 int RunLumetta(int argc, char** argv) {
+    memory::ReturnLargeBuffersToTheSystem();
     std::vector<std::string> Arguments(argv + 1, argv + argc);
     std::optional<std::string> socketPath = instance::unixsocket::SocketPath();
     if (socketPath) {
