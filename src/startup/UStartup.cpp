@@ -29,7 +29,6 @@
 #include "windows/ErrorMessageBox.h"
 #include "platform/shell/DesktopShell.h"
 #include "windows/Fonts.h"
-#include "windows/Help.h"
 #include "windows/NavigationIcons.h"
 #include "windows/Settings.h"
 #include "windows/ShowDialogs.h"
@@ -114,8 +113,7 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
     TMusic music(settingsDialog.MusicList(), random, errorReport, [&Settings] { return Settings.GetMusic(); });
     settingsDialog.AttachMusic(music);
     TShowMusic showMusic(music);
-    TfrmHelp help(shell);
-    TShowDialogs dialogs(help, settingsDialog, Settings);
+    TShowDialogs dialogs(shell, settingsDialog, Settings);
     TfrmNavigationIcons overlay;
     TPictureFiles pictures;
     std::unique_ptr<screensaver::IScreenSaver> screenSaver = screensaver::CreateSystemScreenSaver();

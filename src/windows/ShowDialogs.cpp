@@ -3,9 +3,17 @@
 #include "windows/Help.h"
 #include "windows/Settings.h"
 
-bool TShowDialogs::AnyVisible() { return Help.isVisible() || Settings.isVisible(); }
+TShowDialogs::TShowDialogs(shell::IShell& Shell, TfrmSettings& Settings, TLumettaSettings& Store)
+    : Shell(Shell), Settings(Settings), Store(Store) {}
 
-void TShowDialogs::ShowHelp(const EnableWindow& SetSlideshowEnabled) { ::ShowHelp(Help, SetSlideshowEnabled); }
+TShowDialogs::~TShowDialogs() = default;
+
+bool TShowDialogs::AnyVisible() { return (Help && Help->isVisible()) || Settings.isVisible(); }
+
+void TShowDialogs::ShowHelp(const EnableWindow& SetSlideshowEnabled) {
+    if (!Help) Help = std::make_unique<TfrmHelp>(Shell);
+    ::ShowHelp(*Help, SetSlideshowEnabled);
+}
 
 void TShowDialogs::ShowSettings(const EnableWindow& SetSlideshowEnabled) {
     ::ShowSettings(Settings, Store, SetSlideshowEnabled);
