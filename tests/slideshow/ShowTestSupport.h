@@ -40,7 +40,7 @@ protected:
 
     // The photo list p0.jpg ... and the engine objects for the fake screen.
     void MakeShow(int Count) {
-        for (int i = 0; i < Count; ++i) photos.push_back("p" + std::to_string(i) + ".jpg");
+        for (int i = 0; i < Count; ++i) photos.push_back(std::string("p").append(std::to_string(i)).append(".jpg"));
         objects = std::make_unique<TShowObjects>(enginetest::TestWindow(), host.width, host.height, state);
         cycle = std::make_unique<TSlideCycle>(*objects, state, photos, settings,
                                               TShowServices{host, music, overlay, keys, pictures, random}, timing);

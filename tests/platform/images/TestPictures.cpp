@@ -192,8 +192,10 @@ std::vector<std::uint8_t> ExifPayload(const ExifRecipe& recipe) {
     w.Entry(0x0103, 3, 6);  // JPEG-compressed thumbnail
     w.Put32(0);
   }
-  std::vector<std::uint8_t> payload{'E', 'x', 'i', 'f', 0, 0};
-  payload.insert(payload.end(), w.bytes.begin(), w.bytes.end());
+  static constexpr std::uint8_t kHeader[] = {'E', 'x', 'i', 'f', 0, 0};
+  std::vector<std::uint8_t> payload(sizeof kHeader + w.bytes.size());
+  std::copy(std::begin(kHeader), std::end(kHeader), payload.begin());
+  std::copy(w.bytes.begin(), w.bytes.end(), payload.begin() + sizeof kHeader);
   return payload;
 }
 
