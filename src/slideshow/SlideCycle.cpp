@@ -113,10 +113,6 @@ bool TSlideCycle::Impl::ShowPhoto() {
         Show.State.Jumped = true;
         return false;
     }
-    if (!Show.State.MusicStarted) {
-        Show.Services.Music.StartMusic();
-        Show.State.MusicStarted = true;
-    }
     TPhotoMotion motion;
     auto& host = Show.Services.Host;
     FitSurface(*Show.Objects.Surface, Show.State, size.value_or(kUnreadableSize),
@@ -127,6 +123,12 @@ bool TSlideCycle::Impl::ShowPhoto() {
     if (!host.WindowVisible()) {
         host.ShowWindow();
         host.ProcessMessages();
+    }
+    // Once the first photo is on screen: starting the music makes the player
+    // and reads the songs to draw from, which must not delay the photo.
+    if (!Show.State.MusicStarted) {
+        Show.Services.Music.StartMusic();
+        Show.State.MusicStarted = true;
     }
     RunSteps(motion);
     EndPhoto(motion);

@@ -9,7 +9,6 @@
 #include "kelDX8.h"
 #include "platform/download/QtDownloader.h"
 #include "platform/gl/DecodeAhead.h"
-#include "platform/gl/DriverWarmUp.h"
 #include "platform/gl/GlDirect3D.h"
 #include "platform/input/XDirectInput.h"
 #include "platform/input/XSystemKeys.h"
@@ -30,7 +29,6 @@
 #include "platform/shell/DesktopShell.h"
 #include "windows/Fonts.h"
 #include "windows/NavigationIcons.h"
-#include "windows/Settings.h"
 #include "windows/ShowDialogs.h"
 #include "windows/WelcomeRoad.h"
 
@@ -104,21 +102,18 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
         return 1;
     }
     InstallShowBackends(*keys);
-    auto driverWarmUp = std::make_unique<gl::DriverWarmUp>();
 
     shell::DesktopShell shell;
     download::QtDownloader downloader;
-    TfrmSettings settingsDialog(folder, errorReport, shell, downloader);
+    TShowDialogs dialogs({folder, errorReport, shell, downloader}, Settings);
     TClockSeededRandom random;
-    TMusic music(settingsDialog.MusicList(), random, errorReport, [&Settings] { return Settings.GetMusic(); });
-    settingsDialog.AttachMusic(music);
+    TMusic music(dialogs.MusicList(), random, errorReport, [&Settings] { return Settings.GetMusic(); });
+    dialogs.AttachMusic(music);
     TShowMusic showMusic(music);
-    TShowDialogs dialogs(shell, settingsDialog, Settings);
     TfrmNavigationIcons overlay;
     TPictureFiles pictures;
     std::unique_ptr<screensaver::IScreenSaver> screenSaver = screensaver::CreateSystemScreenSaver();
 
-    driverWarmUp.reset();  // the device is made on a driver that is not still loading
     TfrmSlideshowMain slideshow(Settings, Arguments, errorReport,
                                 {showMusic, overlay, dialogs, *keys, pictures, random, *screenSaver});
 

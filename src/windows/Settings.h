@@ -2,7 +2,7 @@
 // between the music folder and the disabled folder beside the program), the
 // user's own songs, "Zoom and rotate pictures", the Picasa button and the
 // music download. A translucent, borderless window over the frozen show,
-// created hidden with the slideshow window and shown again and again.
+// made hidden when the show first needs it and shown again and again.
 //
 // Main thread only. Music changes act on the show's player at once; the
 // choices reach the settings only through the caller, when it is hidden.
