@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -35,14 +37,19 @@ public:
     // 'n' while loading, 't' once the texture holds the picture, 'f' when every
     // attempt failed (a missing or damaged file, or a slot that stayed bound).
     char GetState() const { return State.load(); }
+    // Waits until GetState() is no longer 'n', at most `Limit`; true when it is not.
+    bool WaitUntilDone(std::chrono::milliseconds Limit);
     const std::string& GetFileName() const { return FileName; }
 
 private:
     void Execute();
+    void Finish(char Result);
 
     kelDX8::TkelDXTexture& Texture;
     const std::string FileName;
     const TLoaderTiming Timing;
     std::atomic<char> State{'n'};
+    std::mutex DoneMutex;
+    std::condition_variable Done;
     std::thread Thread;  // last: starts once the fields above are set
 };

@@ -54,12 +54,8 @@ void TPhotoSlots::StartNextLoader() {
 }
 
 bool TPhotoSlots::WaitForLoader(const Slot& Own) {
-    // Window events every 100 ms; the photo goes on screen within 10 ms of its load.
-    auto& host = Show.Services.Host;
-    while (Own.Loader->GetState() == 'n') {
-        for (int slice = 0; slice < 10 && Own.Loader->GetState() == 'n'; ++slice) host.Sleep(10);
-        host.ProcessMessages();
-    }
+    // Window events every 100 ms; the photo goes on screen as soon as it is loaded.
+    while (!Own.Loader->WaitUntilDone(std::chrono::milliseconds(100))) Show.Services.Host.ProcessMessages();
     return Own.Loader->GetState() == 't';
 }
 

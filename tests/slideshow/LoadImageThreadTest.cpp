@@ -1,6 +1,6 @@
 // The background loader on its own (the shows load through it too): retrying
 // while the slot is still bound, giving up on a file that never loads, and
-// release waiting for it.
+// waiting for it, and release waiting for it.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -63,12 +63,13 @@ TEST_F(LoadImageThreadTest, RetriesWhileTheSlotIsBoundThenLoads) {
     texture->Activate();
     TLoadImageThread loader(*texture, "new.jpg", {1ms, 100000});
     ASSERT_TRUE(Eventually([&] { return texture->Attempts() >= 3; }));
+    EXPECT_FALSE(loader.WaitUntilDone(1ms));
     EXPECT_EQ(loader.GetState(), 'n');
     {
         std::lock_guard guard(texture->lock);
         texture->Deactivate();
     }
-    ASSERT_TRUE(Eventually([&] { return loader.GetState() != 'n'; }));
+    ASSERT_TRUE(loader.WaitUntilDone(20s));
     EXPECT_EQ(loader.GetState(), 't');
     EXPECT_EQ(files.Requests().back().Name, "new.jpg");
 }
@@ -78,7 +79,7 @@ TEST_F(LoadImageThreadTest, GivesUpOnAFileThatNeverLoads) {
     auto texture = New<TkelDXTexture>(scene.get());
     {
         TLoadImageThread loader(*texture, "broken.jpg", {1ms, 4});
-        ASSERT_TRUE(Eventually([&] { return loader.GetState() != 'n'; }));
+        ASSERT_TRUE(loader.WaitUntilDone(20s));
         EXPECT_EQ(loader.GetState(), 'f');
     }
     EXPECT_EQ(files.Requests().size(), 4u);
