@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace lumetta::images {
 namespace {
@@ -45,17 +48,10 @@ BgraImage HalveExactly(const BgraImage& source) {
   return result;
 }
 
-}  // namespace
-
-BgraImage DownscaleArea(const BgraImage& source, std::uint32_t width, std::uint32_t height) {
-  if (source.width == 0 || source.height == 0) return source;
-  width = std::clamp<std::uint32_t>(width, 1, source.width);
-  height = std::clamp<std::uint32_t>(height, 1, source.height);
-  if (width == source.width && height == source.height) return source;
-  if (source.width == 2 * width && source.height == 2 * height) return HalveExactly(source);
-
-  const AxisFilter across(source.width, width), down(source.height, height);
-  const std::size_t rowFloats = std::size_t(width) * 4;
+// Output rows [firstRow, endRow) of `result`, from `source`.
+void DownscaleRows(const BgraImage& source, const AxisFilter& across, const AxisFilter& down, BgraImage& result,
+                   std::uint32_t firstRow, std::uint32_t endRow) {
+  const std::size_t rowFloats = std::size_t(result.width) * 4;
   std::vector<float> reduced(rowFloats), scratch(rowFloats), sum(rowFloats);
   std::uint32_t reducedRow = source.height;  // none yet
 
@@ -79,8 +75,7 @@ BgraImage DownscaleArea(const BgraImage& source, std::uint32_t width, std::uint3
     return reduced.data();
   };
 
-  BgraImage result(width, height);
-  for (std::uint32_t y = 0; y < height; ++y) {
+  for (std::uint32_t y = firstRow; y < endRow; ++y) {
     const AxisFilter::Span& span = down.spans[y];
     std::fill(sum.begin(), sum.end(), 0.0f);
     for (std::uint32_t k = 0; k < span.count; ++k) {
@@ -91,6 +86,38 @@ BgraImage DownscaleArea(const BgraImage& source, std::uint32_t width, std::uint3
     std::uint8_t* out = result.row(y);
     for (std::size_t i = 0; i < rowFloats; ++i) out[i] = std::uint8_t(std::min(255.0f, sum[i] + 0.5f));
   }
+}
+
+}  // namespace
+
+BgraImage DownscaleArea(const BgraImage& source, std::uint32_t width, std::uint32_t height) {
+  if (source.width == 0 || source.height == 0) return source;
+  width = std::clamp<std::uint32_t>(width, 1, source.width);
+  height = std::clamp<std::uint32_t>(height, 1, source.height);
+  if (width == source.width && height == source.height) return source;
+  if (source.width == 2 * width && source.height == 2 * height) return HalveExactly(source);
+
+  const AxisFilter across(source.width, width), down(source.height, height);
+  BgraImage result(width, height);
+  // A photo-sized picture is shared out over the processors by output rows;
+  // every row is computed alone, so the result does not depend on the split.
+  constexpr std::uint64_t kPixelsWorthAThread = 512 * 1024;
+  const std::uint32_t parts = std::uint32_t(std::clamp<std::uint64_t>(
+      std::min<std::uint64_t>(std::thread::hardware_concurrency(), 4),
+      1, std::max<std::uint64_t>(1, std::uint64_t(source.width) * source.height / kPixelsWorthAThread)));
+  std::vector<std::thread> helpers;
+  const auto rowsOf = [&](std::uint32_t part) { return std::uint32_t(std::uint64_t(height) * part / parts); };
+  try {
+    for (std::uint32_t part = 1; part < parts; ++part)
+      helpers.emplace_back(DownscaleRows, std::cref(source), std::cref(across), std::cref(down), std::ref(result),
+                           rowsOf(part), rowsOf(part + 1));
+  } catch (const std::system_error&) {
+    // No thread to spare: the rows not handed out are done here.
+  }
+  const std::uint32_t handedOut = std::uint32_t(helpers.size());
+  DownscaleRows(source, across, down, result, 0, rowsOf(1));
+  if (handedOut + 1 < parts) DownscaleRows(source, across, down, result, rowsOf(handedOut + 1), height);
+  for (std::thread& helper : helpers) helper.join();
   return result;
 }
 

@@ -73,8 +73,9 @@ int ChooseJpegScale(PictureSize picture, PictureSize box);
 // Scales source down to width x height with an area (box) filter: each output
 // pixel is the average of the source area it covers, fractional edges
 // weighted. The size is clamped to 1..source size on each side (no
-// enlarging). Exact halving takes a faster path. Cheap enough for a worker
-// thread to bring a decoded photo to its texture size.
+// enlarging). Exact halving takes a faster path. A photo-sized picture is
+// shared out over up to four threads (the caller's among them); the result is
+// the same as from one.
 BgraImage DownscaleArea(const BgraImage& source, std::uint32_t width, std::uint32_t height);
 
 // The next mip level: max(1, width / 2) x max(1, height / 2), area-filtered.

@@ -114,10 +114,10 @@ TEST_F(TextureTest, StageBeyondTheTableIsRefused) {
 
 TEST_F(TextureTest, LoadOverLoadedTextureReleasesTheOldOneFirst) {
     auto texture = LoadedTexture();
-    IDirect3DTexture8* old = texture->Texture.get();
     d3d.ClearLog();
     EXPECT_EQ(RaisedHeadline([&] { texture->LoadFromFile("next.jpg"); }), "");
-    EXPECT_NE(texture->Texture.get(), old);
+    // The new texture may well have the old one's address, freed just before.
+    EXPECT_TRUE(texture->Texture);
     const auto log = d3d.Log();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0], "Destroyed(T1)");

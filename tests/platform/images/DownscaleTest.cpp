@@ -62,6 +62,27 @@ TEST(DownscaleArea, KeepsFlatColoursAndTheMeanAtAnyRatio) {
   }
 }
 
+TEST(DownscaleArea, APhotoSharedOutOverThreadsComesOutWholeAndInOrder) {
+  // Every 3 x 3 block of the source has one colour, which its row and column
+  // give; a third of each side must bring back exactly those colours, in every
+  // row, whichever thread made it.
+  const std::uint32_t width = 1000, height = 700;
+  BgraImage blocks(width * 3, height * 3);
+  for (std::uint32_t y = 0; y < blocks.height; ++y) {
+    for (std::uint32_t x = 0; x < blocks.width; ++x) {
+      std::uint8_t* p = blocks.row(y) + std::size_t(x) * 4;
+      p[0] = std::uint8_t(x / 3), p[1] = std::uint8_t(y / 3), p[2] = std::uint8_t(y / 3 / 256), p[3] = 255;
+    }
+  }
+  const BgraImage out = DownscaleArea(blocks, width, height);
+  ASSERT_EQ(out.size(), (PictureSize{width, height}));
+  for (std::uint32_t y = 0; y < height; ++y) {
+    for (std::uint32_t x = 0; x < width; x += 37) {
+      ASSERT_EQ(PixelAt(out, x, y), (Colour{std::uint8_t(x), std::uint8_t(y), std::uint8_t(y / 256)})) << x << "," << y;
+    }
+  }
+}
+
 TEST(DownscaleArea, ClampsTheSizeInsteadOfEnlarging) {
   const BgraImage noise = Noise(5, 4);
   EXPECT_EQ(DownscaleArea(noise, 10, 10).pixels, noise.pixels);
