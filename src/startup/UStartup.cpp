@@ -10,6 +10,7 @@
 #include "platform/download/QtDownloader.h"
 #include "platform/gl/DecodeAhead.h"
 #include "platform/gl/GlDirect3D.h"
+#include "platform/gl/XScreenSize.h"
 #include "platform/input/XDirectInput.h"
 #include "platform/input/XSystemKeys.h"
 #include "platform/instance/LocalSocketLocator.h"
@@ -66,7 +67,7 @@ fs::path ExecutableFolder() {
     std::error_code ec;
     fs::path self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) return self.parent_path();
-    return QCoreApplication::applicationDirPath().toStdString();
+    return fs::current_path(ec);
 }
 
 // The program's own backends behind the engine's device layer: drawing on
@@ -80,21 +81,18 @@ void InstallShowBackends(SystemKeys& keys) {
     });
 }
 
-// The show's first photo decoding beside the making of the dialogs, the window
-// and the GL device, which otherwise all come before it.
+// The show's first photo decoding beside the making of the application, the
+// window and the GL device, which otherwise all come before it.
 std::unique_ptr<gl::DecodeAhead> DecodeFirstPhotoAhead(const std::vector<std::string>& Arguments,
                                                        TLumettaSettings& Settings) {
     TPhotos photos = PhotosFromArguments(Arguments);
     if (photos.empty()) return nullptr;
     const int first = FirstPosition(Settings.GetLastIndex(), static_cast<int>(photos.size()));
-    return std::make_unique<gl::DecodeAhead>(photos[first], gl::PrimaryScreenSize());
+    return std::make_unique<gl::DecodeAhead>(photos[first], gl::XScreenSize);
 }
 
-int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::string>& socketPath) {
-    fs::path folder = ExecutableFolder();
-    TLumettaSettings Settings(OwnSettingsFileName(Arguments, folder),
-                              {folder, QLocale::system().decimalPoint().toStdString()});
-    std::unique_ptr<gl::DecodeAhead> firstPhoto = DecodeFirstPhotoAhead(Arguments, Settings);
+int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::string>& socketPath,
+            const fs::path& folder, TLumettaSettings& Settings) {
     ErrorMessageBox errorReport;
     std::unique_ptr<XSystemKeys> keys = XSystemKeys::Open();
     if (!keys) {
@@ -144,6 +142,15 @@ int RunLumetta(int argc, char** argv) {
     }
 
     SetShowEngineSwitches();
+    // Before the application, which takes a while to make.
+    const fs::path folder = ExecutableFolder();
+    std::optional<TLumettaSettings> settings;
+    std::unique_ptr<gl::DecodeAhead> firstPhoto;
+    if (!Arguments.empty()) {
+        settings.emplace(OwnSettingsFileName(Arguments, folder),
+                         TSettingsPlace{folder, QLocale::system().decimalPoint().toStdString()});
+        firstPhoto = DecodeFirstPhotoAhead(Arguments, *settings);
+    }
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
     // Qt sees no arguments: the command line holds only paths, and a folder
     // named like a Qt option must not change how the program runs.
@@ -156,5 +163,5 @@ int RunLumetta(int argc, char** argv) {
         RunWelcomeWindow();
         return 0;
     }
-    return RunShow(Arguments, socketPath);
+    return RunShow(Arguments, socketPath, folder, *settings);
 }

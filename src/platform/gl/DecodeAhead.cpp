@@ -14,8 +14,10 @@ using lumetta::images::PictureSize;
 std::mutex registryMutex;
 DecodeAhead* waiting = nullptr;  // guarded by registryMutex
 
-DecodeAhead::Result Decode(const std::string& file, PictureSize screen) {
+DecodeAhead::Result Decode(const std::string& file, const std::function<PictureSize()>& screenSize) {
     try {
+        const PictureSize screen = screenSize();
+        if (screen.width == 0 || screen.height == 0) return {{}, PictureError{"no screen"}};
         auto picture = lumetta::images::ReadPictureSize(file);
         if (!picture) return {{}, picture.error()};
         PictureSize size = ChooseTextureSize(picture.value(), screen, 0, 0, 0);
@@ -27,8 +29,8 @@ DecodeAhead::Result Decode(const std::string& file, PictureSize screen) {
 
 }  // namespace
 
-DecodeAhead::DecodeAhead(std::string file, PictureSize screen)
-    : file_(std::move(file)), result_(std::async(std::launch::async, Decode, file_, screen)) {
+DecodeAhead::DecodeAhead(std::string file, std::function<PictureSize()> screen)
+    : file_(std::move(file)), result_(std::async(std::launch::async, Decode, file_, std::move(screen))) {
     std::lock_guard lock(registryMutex);
     waiting = this;
 }
@@ -53,8 +55,11 @@ std::optional<DecodedPicture> TakeDecodedAhead(const std::string& file, PictureS
     }
     if (!sameFile) return std::nullopt;  // the future waits for the thread, then frees the picture
     DecodeAhead::Result ahead = result.get();
-    if (!ahead.decoded || ahead.size != size) return std::nullopt;
-    return std::move(ahead.decoded.value());
+    if (!ahead.decoded || ahead.size.width < size.width || ahead.size.height < size.height) return std::nullopt;
+    DecodedPicture picture = std::move(ahead.decoded.value());
+    // Made for the whole X screen, which may hold more than the device's monitor.
+    if (ahead.size != size) picture.image = lumetta::images::DownscaleArea(picture.image, size.width, size.height);
+    return picture;
 }
 
 }  // namespace gl

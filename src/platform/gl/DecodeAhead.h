@@ -1,11 +1,13 @@
 // One picture decoded on a thread of its own before anyone asks for it: the
-// show's first photo, while the program is still making its window and its GL
-// device. The next texture file load takes the result when it is for the same
-// file at the same texture size, and decodes as usual otherwise; either way
+// show's first photo, while the program is still making its application, its
+// window and its GL device. The next texture file load takes the result when
+// it is for the same file at the same texture size, or at a larger one
+// (brought down to its size then), and decodes as usual otherwise; either way
 // that load ends the head start, so a picture nobody asked for does not stay
 // in memory.
 #pragma once
 
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -17,9 +19,11 @@ namespace gl {
 
 class DecodeAhead {
 public:
-    // Starts decoding `file` for a texture on a display of `screen` (see
-    // ChooseTextureSize). One head start at a time: a newer one replaces it.
-    DecodeAhead(std::string file, lumetta::images::PictureSize screen);
+    // Starts decoding `file` for a texture on a display of the size that
+    // `screen` returns, on the decoding thread (see ChooseTextureSize); no
+    // picture for a size of 0 x 0. One head start at a time: a newer one
+    // replaces it.
+    DecodeAhead(std::string file, std::function<lumetta::images::PictureSize()> screen);
     // Withdraws the picture when no load has taken it; waits for the thread.
     ~DecodeAhead();
     DecodeAhead(const DecodeAhead&) = delete;
@@ -38,9 +42,9 @@ private:
 };
 
 // For the texture file loader, from any thread: the picture decoded ahead for
-// `file` at texture size `size`, waiting for its decoding; nullopt when there is
-// none, it is for another file or size, or its decoding failed (the loader then
-// decodes and reports the error itself).
+// `file`, waiting for its decoding, at texture size `size`; nullopt when there
+// is none, it is for another file or a smaller size, or its decoding failed
+// (the loader then decodes and reports the error itself).
 std::optional<lumetta::images::DecodedPicture> TakeDecodedAhead(const std::string& file,
                                                                lumetta::images::PictureSize size);
 

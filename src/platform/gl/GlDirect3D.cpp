@@ -8,11 +8,19 @@
 #include <cmath>
 
 #include "GlDevice.h"
+#include "PictureTypes.h"
 #include "TextureFileLoader.h"
 #include "entry_points.h"
 
 namespace gl {
 namespace {
+
+lumetta::images::PictureSize PrimaryScreenSize() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    QSize size = screen->geometry().size() * screen->devicePixelRatio();
+    return {static_cast<std::uint32_t>(size.width()), static_cast<std::uint32_t>(size.height())};
+}
 
 class GlDirect3D final : public RefCounted<IDirect3D8> {
 public:
@@ -67,13 +75,6 @@ private:
 };
 
 }  // namespace
-
-lumetta::images::PictureSize PrimaryScreenSize() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return {};
-    QSize size = screen->geometry().size() * screen->devicePixelRatio();
-    return {static_cast<std::uint32_t>(size.width()), static_cast<std::uint32_t>(size.height())};
-}
 
 IDirect3D8* CreateDirect3D(UINT sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))

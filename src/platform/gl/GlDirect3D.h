@@ -3,7 +3,6 @@
 // device draws into the QWindow* given as its window handle.
 #pragma once
 
-#include "PictureTypes.h"
 #include "d3d8.h"
 
 namespace gl {
@@ -11,10 +10,6 @@ namespace gl {
 // A new IDirect3D8 (one reference) for SDK version 220; nullptr for any other
 // version or when no QGuiApplication runs.
 IDirect3D8* CreateDirect3D(UINT sdkVersion);
-
-// The adapter's display size in pixels: the primary screen's. 0 x 0 without
-// a screen. GUI thread only.
-lumetta::images::PictureSize PrimaryScreenSize();
 
 // Installs CreateDirect3D as the Direct3D factory and LoadTextureFromFile
 // (TextureFileLoader.h) as the texture file loader. Once, at start-up.

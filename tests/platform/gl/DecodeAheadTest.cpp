@@ -14,6 +14,8 @@ namespace pics = lumetta::images::testing;
 namespace {
 
 constexpr img::PictureSize kScreen{320, 240};  // the test display's
+img::PictureSize TestScreen() { return kScreen; }
+img::PictureSize LargeScreen() { return {1920, 1080}; }
 
 void ExpectQuadrants(const img::BgraImage& image, std::array<pics::Colour, 4> expected) {
     auto got = pics::QuadrantColours(image);
@@ -48,17 +50,26 @@ TEST(DecodeAhead, GivesItsPictureOnceToItsFileAtItsSize) {
     const std::string file = (folder / "first.jpg").string();
     pics::WriteFile(file, pics::WriteJpeg(pics::Quadrants(1280, 960, kFirst)));
 
-    gl::DecodeAhead ahead(file, kScreen);
+    gl::DecodeAhead ahead(file, TestScreen);
     EXPECT_FALSE(gl::TakeDecodedAhead(file, {400, 300})) << "another size ends the head start unused";
     EXPECT_FALSE(gl::TakeDecodedAhead(file, kScreen));
 
-    gl::DecodeAhead again(file, kScreen);
+    gl::DecodeAhead again(file, TestScreen);
     auto picture = gl::TakeDecodedAhead(file, kScreen);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->image.size(), kScreen);
     EXPECT_EQ(picture->uprightSize, (img::PictureSize{1280, 960}));
     ExpectQuadrants(picture->image, kFirst);
     EXPECT_FALSE(gl::TakeDecodedAhead(file, kScreen)) << "taken once";
+
+    gl::DecodeAhead forLargerScreen(file, LargeScreen);
+    auto smaller = gl::TakeDecodedAhead(file, kScreen);
+    ASSERT_TRUE(smaller) << "a picture for a larger screen is brought down to the texture size";
+    EXPECT_EQ(smaller->image.size(), kScreen);
+    ExpectQuadrants(smaller->image, kFirst);
+
+    gl::DecodeAhead withoutScreen(file, [] { return img::PictureSize{}; });
+    EXPECT_FALSE(gl::TakeDecodedAhead(file, kScreen));
 }
 
 TEST(DecodeAhead, LoadsOfOtherFilesAndScreensDecodeTheirOwnPicture) {
@@ -69,18 +80,18 @@ TEST(DecodeAhead, LoadsOfOtherFilesAndScreensDecodeTheirOwnPicture) {
     pics::WriteFile(other, pics::WriteJpeg(pics::Quadrants(1280, 960, kOther)));
 
     {
-        gl::DecodeAhead ahead(first, kScreen);
+        gl::DecodeAhead ahead(first, TestScreen);
         ExpectQuadrants(LoadedPixels(w.device(), other), kOther);
         ExpectQuadrants(LoadedPixels(w.device(), first), kFirst);
     }
     {
-        gl::DecodeAhead ahead(first, {1920, 1080});  // made for a larger screen than the device's
+        gl::DecodeAhead ahead(first, LargeScreen);  // the X screen's, larger than the device's monitor
         img::BgraImage loaded = LoadedPixels(w.device(), first);
         EXPECT_EQ(loaded.size(), kScreen);
         ExpectQuadrants(loaded, kFirst);
     }
     {
-        gl::DecodeAhead ahead(first, kScreen);
+        gl::DecodeAhead ahead(first, TestScreen);
         ExpectQuadrants(LoadedPixels(w.device(), first), kFirst);
     }
 }
@@ -92,7 +103,7 @@ TEST(DecodeAhead, ADamagedFileIsLeftToTheLoaderToReport) {
     auto jpeg = pics::WriteJpeg(pics::Quadrants(256, 256));
     pics::WriteFile(half, std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2));
 
-    gl::DecodeAhead ahead(half, kScreen);
+    gl::DecodeAhead ahead(half, TestScreen);
     d3d8::TextureFileRequest request{half.c_str(), D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
                                      D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0};
     IDirect3DTexture8* texture = nullptr;
