@@ -43,6 +43,11 @@ DecodeAhead::~DecodeAhead() {
     // An untaken result_ waits for its thread here; a taken one belongs to its taker.
 }
 
+bool IsDecodingAhead(const std::string& file) {
+    std::lock_guard lock(registryMutex);
+    return waiting && waiting->file_ == file;
+}
+
 std::optional<DecodedPicture> TakeDecodedAhead(const std::string& file, PictureSize size) {
     std::future<DecodeAhead::Result> result;
     bool sameFile = false;

@@ -35,11 +35,16 @@ public:
     };
 
 private:
+    friend bool IsDecodingAhead(const std::string&);
     friend std::optional<lumetta::images::DecodedPicture> TakeDecodedAhead(const std::string&,
                                                                           lumetta::images::PictureSize);
     const std::string file_;
     std::future<Result> result_;
 };
+
+// For the texture file loader, from any thread: whether a head start for
+// `file` is waiting to be taken.
+bool IsDecodingAhead(const std::string& file);
 
 // For the texture file loader, from any thread: the picture decoded ahead for
 // `file`, waiting for its decoding, at texture size `size`; nullopt when there

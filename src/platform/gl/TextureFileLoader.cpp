@@ -81,6 +81,19 @@ HRESULT Load(IDirect3DDevice8* device, const d3d8::TextureFileRequest& request, 
     PictureSize size = ChooseTextureSize(picture.value(), {screen.Width, screen.Height}, request.Width,
                                          request.Height, maxSide);
 
+    UINT levels = MipLevelsFor(request.MipLevels, size);
+    ComPtr<IDirect3DTexture8> texture;
+    const auto createTexture = [&] {
+        return device->CreateTexture(size.width, size.height, levels, request.Usage, format, request.Pool,
+                                     texture.put());
+    };
+    // While a head start decodes the file, the texture is made meanwhile. Other
+    // loads make it after decoding, so that the decoder's pictures and the new
+    // texture are not held at the same time.
+    if (IsDecodingAhead(request.FileName)) {
+        if (HRESULT hr = createTexture(); FAILED(hr)) return Fail(hr, "the device refused the texture");
+    }
+
     std::optional<DecodedPicture> ahead = TakeDecodedAhead(request.FileName, size);
     auto decoded = ahead ? PictureResult<DecodedPicture>(std::move(*ahead))
                          : DecodeAtTextureSize(request.FileName, size, picture.value());
@@ -88,12 +101,9 @@ HRESULT Load(IDirect3DDevice8* device, const d3d8::TextureFileRequest& request, 
     BgraImage level = std::move(decoded->image);
     if (request.ColorKey) ApplyColorKey(level, request.ColorKey);
 
-    UINT levels = MipLevelsFor(request.MipLevels, size);
-    ComPtr<IDirect3DTexture8> texture;
-    if (HRESULT hr = device->CreateTexture(size.width, size.height, levels, request.Usage, format, request.Pool,
-                                           texture.put());
-        FAILED(hr))
-        return Fail(hr, "the device refused the texture");
+    if (!texture) {
+        if (HRESULT hr = createTexture(); FAILED(hr)) return Fail(hr, "the device refused the texture");
+    }
     for (UINT l = 0; l < levels; ++l) {
         if (l > 0) level = lumetta::images::HalveForMipLevel(level);
         if (HRESULT hr = Upload(texture.get(), l, level); FAILED(hr)) return Fail(hr, "the texture could not be filled");

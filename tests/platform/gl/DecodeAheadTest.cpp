@@ -55,12 +55,15 @@ TEST(DecodeAhead, GivesItsPictureOnceToItsFileAtItsSize) {
     EXPECT_FALSE(gl::TakeDecodedAhead(file, kScreen));
 
     gl::DecodeAhead again(file, TestScreen);
+    EXPECT_TRUE(gl::IsDecodingAhead(file));
+    EXPECT_FALSE(gl::IsDecodingAhead(file + ".other"));
     auto picture = gl::TakeDecodedAhead(file, kScreen);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->image.size(), kScreen);
     EXPECT_EQ(picture->uprightSize, (img::PictureSize{1280, 960}));
     ExpectQuadrants(picture->image, kFirst);
     EXPECT_FALSE(gl::TakeDecodedAhead(file, kScreen)) << "taken once";
+    EXPECT_FALSE(gl::IsDecodingAhead(file));
 
     gl::DecodeAhead forLargerScreen(file, LargeScreen);
     auto smaller = gl::TakeDecodedAhead(file, kScreen);
