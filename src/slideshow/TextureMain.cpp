@@ -81,18 +81,17 @@ void TfrmSlideshowMain::BuildPhotoList(const std::vector<std::string>& Arguments
 void TfrmSlideshowMain::TimerStartingSlideshowTimer() {
     TimerStartingSlideshow.stop();
     ShowRunning = true;
-    bool unloadable = false;
     try {
         Cycle->TimerStartingSlideshowTimer();
     } catch (const TNoLoadablePhotos& error) {
         apevCatchErrorsException(error);
-        unloadable = true;
+        NoLoadablePhotos = true;
     } catch (const std::exception& error) {
         // The window stays with its last frame; Escape still closes it.
         apevCatchErrorsException(error);
     }
     ShowRunning = false;
-    if (State.StopRequested || unloadable) Close();
+    if (State.StopRequested || NoLoadablePhotos) Close();
 }
 
 void TfrmSlideshowMain::FormPaint() {

@@ -76,6 +76,8 @@ public:
     bool IsStartTimerActive() const { return TimerStartingSlideshow.isActive(); }
     bool IsEndRequested() const { return EndRequested; }
     bool CreationFailed() const { return !Objects; }
+    // The show ended because none of its photos could be loaded.
+    bool NothingLoadable() const { return NoLoadablePhotos; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -114,6 +116,7 @@ private:
     QTimer TimerStartingSlideshow;
     bool Created = false;
     bool EndRequested = false;
+    bool NoLoadablePhotos = false;
     bool ShowRunning = false;
     bool InputEnabled = true;
 

@@ -127,7 +127,7 @@ int RunShow(const std::vector<std::string>& Arguments, const std::optional<std::
     slideshow.hide();
     QCoreApplication::processEvents();
     Settings.Save();
-    return slideshow.CreationFailed() ? 1 : 0;
+    return slideshow.CreationFailed() || slideshow.NothingLoadable() ? 1 : 0;
 }
 
 }  // namespace

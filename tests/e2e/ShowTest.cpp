@@ -255,3 +255,19 @@ TEST(Show, F2ChoicesAreStoredWhenTheShowEnds) {
     auto lines = show.StoredSettings();
     EXPECT_EQ(lines, "none\r\n\r\n0.1625\r\n10\r\n0\r\n0\r\n0\r\n") << "drift off and stored";
 }
+
+TEST(Show, AFolderOfUnloadablePhotosEndsWithTheErrorReportAndAFailure) {
+    Show show(0, 1);
+    WriteFile(show.photos / "damaged.jpg", std::string("\xFF\xD8\xFF\xE0 not a picture after all", 28));
+    WriteFile(show.photos / "empty.bmp", "");
+    show.Start();
+    auto report = show.input.WaitForWindow("Lumetta", 60s);
+    ASSERT_TRUE(report) << "no error report; " << show.program->Output();
+    show.Save(Screenshot::Grab(show.display), "show-no-loadable-photo.png");
+    EXPECT_TRUE(show.program->Running()) << "the report waits for the user";
+    show.input.Focus(*report);
+    show.input.Press("Return");
+    auto code = show.program->Wait(30s);
+    ASSERT_TRUE(code) << "the show did not end after the report";
+    EXPECT_EQ(*code, 1);
+}
