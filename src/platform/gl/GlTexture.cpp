@@ -112,18 +112,30 @@ HRESULT GlTexture::UnlockRect(UINT level) {
     Level& l = levels_[level];
     l.locked = false;
     HRESULT hr = D3D_OK;
-    if (!l.readOnly) {
-        hr = group_->Run([&](QOpenGLFunctions_2_1& f) {
-            f.glBindTexture(GL_TEXTURE_2D, name_);
-            f.glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-            f.glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), l.rect.left, l.rect.top,
-                              l.rect.right - l.rect.left, l.rect.bottom - l.rect.top, format_.pixelFormat,
-                              format_.pixelType, l.pixels.data());
-            f.glBindTexture(GL_TEXTURE_2D, 0);
-        });
-        if (SUCCEEDED(hr)) l.written = true;
-    }
+    if (!l.readOnly) hr = SendPixels(level, l.rect, l.pixels.data(), static_cast<UINT>(l.rect.right - l.rect.left));
     l.pixels = {};
+    return hr;
+}
+
+HRESULT GlTexture::WriteLevel(UINT level, const void* rows, UINT pitch) {
+    if (level >= levels_.size() || levels_[level].locked || !rows) return D3DERR_INVALIDCALL;
+    const Level& l = levels_[level];
+    if (pitch % format_.bytesPerPixel != 0 || pitch / format_.bytesPerPixel < l.width) return D3DERR_INVALIDCALL;
+    return SendPixels(level, RECT{0, 0, static_cast<LONG>(l.width), static_cast<LONG>(l.height)}, rows,
+                      pitch / format_.bytesPerPixel);
+}
+
+HRESULT GlTexture::SendPixels(UINT level, const RECT& rect, const void* pixels, UINT rowLength) {
+    HRESULT hr = group_->Run([&](QOpenGLFunctions_2_1& f) {
+        f.glBindTexture(GL_TEXTURE_2D, name_);
+        f.glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        f.glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(rowLength));
+        f.glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, format_.pixelFormat, format_.pixelType, pixels);
+        f.glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+        f.glBindTexture(GL_TEXTURE_2D, 0);
+    });
+    if (SUCCEEDED(hr)) levels_[level].written = true;
     return hr;
 }
 

@@ -30,6 +30,12 @@ public:
     HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
     HRESULT UnlockRect(UINT level) override;
 
+    // Fills all of `level` from `rows`, `pitch` bytes apart, in the texture's
+    // format, without the copy that a lock makes: the texture file loader's
+    // way in. D3DERR_INVALIDCALL while the level is locked or for a pitch
+    // shorter than a row.
+    HRESULT WriteLevel(UINT level, const void* rows, UINT pitch);
+
     GLuint name() const { return name_; }
     UINT levelCount() const { return static_cast<UINT>(levels_.size()); }
     const ContextGroup* group() const { return group_.get(); }
@@ -49,6 +55,8 @@ private:
     ~GlTexture() override;
     HRESULT CreateStorage();
     HRESULT ReadBack(UINT level);
+    // Sends `rect` of `level` from `pixels`, whose rows are `rowLength` pixels apart.
+    HRESULT SendPixels(UINT level, const RECT& rect, const void* pixels, UINT rowLength);
 
     std::shared_ptr<ContextGroup> group_;
     const TextureFormat& format_;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "DecodeAhead.h"
+#include "GlTexture.h"
 #include "Pictures.h"
 
 namespace gl {
@@ -53,13 +54,12 @@ void ApplyColorKey(BgraImage& image, D3DCOLOR key) {
         if (std::memcmp(&image.pixels[at], bgra, 4) == 0) std::memset(&image.pixels[at], 0, 4);
 }
 
+// The device is this backend's, so its textures are GlTextures; the picture's
+// rows go to the GL as they are, without a locked copy.
 HRESULT Upload(IDirect3DTexture8* texture, UINT level, const BgraImage& image) {
-    D3DLOCKED_RECT locked;
-    if (HRESULT hr = texture->LockRect(level, &locked, nullptr, D3DLOCK_DISCARD); FAILED(hr)) return hr;
-    for (std::uint32_t y = 0; y < image.height; ++y)
-        std::memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch, image.row(y),
-                    image.stride());
-    return texture->UnlockRect(level);
+    auto* own = dynamic_cast<GlTexture*>(texture);
+    if (!own) return D3DERR_INVALIDCALL;
+    return own->WriteLevel(level, image.row(0), static_cast<UINT>(image.stride()));
 }
 
 HRESULT Load(IDirect3DDevice8* device, const d3d8::TextureFileRequest& request, D3DXIMAGE_INFO* info,

@@ -9,6 +9,7 @@
 
 #include "GlTestSupport.h"
 #include "platform/gl/GlDirect3D.h"
+#include "platform/gl/GlTexture.h"
 #include "platform/gl/VertexLayout.h"
 
 using namespace gltest;
@@ -289,5 +290,29 @@ TEST(GlTexture, LockedRectanglesStartWithTheContentAndUpdateOnlyThemselves) {
     EXPECT_EQ(row(2)[2], 0xFF0000FFu);
     EXPECT_EQ(row(2)[3], 0xFFFF0000u);
     EXPECT_EQ(row(3)[1], 0xFFFF0000u);
+    ASSERT_EQ(t->UnlockRect(0), D3D_OK);
+}
+
+TEST(GlTexture, AWholeLevelIsWrittenFromRowsWithTheirOwnPitch) {
+    DeviceWindow w;
+    const D3DCOLOR red[4] = {0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000};
+    auto t = MakeTexture(w.device(), 2, 2, red);
+    auto* texture = dynamic_cast<gl::GlTexture*>(t.get());
+    ASSERT_NE(texture, nullptr);
+    // Two rows of two pixels, three pixels apart: the third of each row is not the picture's.
+    const D3DCOLOR rows[6] = {0xFF000001, 0xFF000002, 0xFFFFFFFF, 0xFF000003, 0xFF000004, 0xFFFFFFFF};
+    EXPECT_EQ(texture->WriteLevel(0, rows, 4), D3DERR_INVALIDCALL) << "shorter than a row";
+    EXPECT_EQ(texture->WriteLevel(0, rows, 10), D3DERR_INVALIDCALL) << "not a whole number of pixels";
+    EXPECT_EQ(texture->WriteLevel(2, rows, 12), D3DERR_INVALIDCALL) << "no such level";
+    ASSERT_EQ(texture->WriteLevel(0, rows, 12), D3D_OK);
+
+    D3DLOCKED_RECT r;
+    ASSERT_EQ(t->LockRect(0, &r, nullptr, D3DLOCK_READONLY), D3D_OK);
+    EXPECT_EQ(texture->WriteLevel(0, rows, 12), D3DERR_INVALIDCALL) << "the level is locked";
+    auto* px = static_cast<D3DCOLOR*>(r.pBits);
+    EXPECT_EQ(px[0], 0xFF000001u);
+    EXPECT_EQ(px[1], 0xFF000002u);
+    EXPECT_EQ(px[2], 0xFF000003u);
+    EXPECT_EQ(px[3], 0xFF000004u);
     ASSERT_EQ(t->UnlockRect(0), D3D_OK);
 }
