@@ -67,6 +67,11 @@ void TSlideCycle::TimerStartingSlideshowTimer() {
     if (show.Photos.empty()) throw TNoLoadablePhotos();
     impl_->StartPosition();
     impl_->Slots.StartFirstLoader();
+    // The first frame costs the driver more than any later one (its buffers
+    // are touched for the first time); one frame of the bare background, drawn
+    // while the window is still hidden and the first photo loads, takes that
+    // off the photo's first frame.
+    if (!show.Services.Host.WindowVisible()) RenderIgnoringFailure(*show.Objects.Scene);
     // The player is made while the first photo loads.
     TMusicForShow music(show.Services.Music);
     int skippedInARow = 0;

@@ -59,6 +59,8 @@ protected:
         for (int button : {0, 1}) input.ReleaseButton(button);
         photos.clear();
         frames.clear();
+        hiddenFrames = 0;
+        surfaceInHiddenFrame = false;
         pictures.sizeReads.clear();
         triggers.clear();
         framesPerPhoto.clear();
@@ -117,7 +119,11 @@ protected:
     fakes::FakeTextureFileLoader loader;
     std::unique_ptr<TShowObjects> objects;
     std::unique_ptr<TSlideCycle> cycle;
-    std::vector<Frame> frames;
+    std::vector<Frame> frames;  // drawn on the shown window
+    // Frames drawn while the window was still hidden, and whether the surface
+    // was visible in any of them.
+    int hiddenFrames = 0;
+    bool surfaceInHiddenFrame = false;
 
 private:
     char BoundSlot() const {
@@ -131,6 +137,11 @@ private:
         // A show that never ends is a test failure, not a hang. Not a
         // std::exception: the show ignores those where frames fail.
         if (frames.size() > 20000) throw RunawayShow{};
+        if (!host.visible) {
+            ++hiddenFrames;
+            surfaceInHiddenFrame = surfaceInHiddenFrame || objects->Surface->Visible;
+            return;
+        }
         const int photo = static_cast<int>(pictures.sizeReads.size());
         frames.push_back({photo, state.Index, BoundSlot(), Device().Transform(D3DTS_WORLD), host.now});
         auto trigger = triggers.find({photo, ++framesPerPhoto[photo]});

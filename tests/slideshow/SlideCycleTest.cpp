@@ -80,6 +80,8 @@ TEST_F(SlideCycleTest, StopStoresPositionSpeedAndDepthAndEndsTheMusic) {
     EXPECT_EQ(music.calls, (std::vector<std::string>{"BeginShow", "StartMusic", "EndShow"}));
     EXPECT_EQ(host.shown, 1) << "the window is shown with the first photo";
     EXPECT_TRUE(objects->Surface->Visible);
+    EXPECT_EQ(hiddenFrames, 1) << "one frame of the bare background while the first photo loads";
+    EXPECT_FALSE(surfaceInHiddenFrame);
 }
 
 TEST_F(SlideCycleTest, FitPlacesEachPhotoByItsProportions) {

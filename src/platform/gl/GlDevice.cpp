@@ -262,8 +262,12 @@ HRESULT GlDevice::EndScene() {
 HRESULT GlDevice::Present(const RECT* source, const RECT* dest, HWND window, const RGNDATA*) {
     if (!group_->OnDeviceThread() || source || dest || (window && window != window_)) return D3DERR_INVALIDCALL;
     if (!Ready()) return D3DERR_NOTAVAILABLE;
-    // A hidden window shows nothing, as on a real display; the frame is dropped.
-    if (window_->isExposed()) context_->swapBuffers(window_);
+    // A hidden window shows nothing, as on a real display; the frame is drawn
+    // (the GL is asked to carry it out) and dropped.
+    if (window_->isExposed())
+        context_->swapBuffers(window_);
+    else
+        gl_.glFlush();
     return D3D_OK;
 }
 
